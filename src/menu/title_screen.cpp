@@ -1,0 +1,26 @@
+// Title screen.
+#include "menu/title_screen.h"
+
+#include "engine/task_pool.h"
+
+int32_t titleBackgroundVariant = 0;
+
+namespace {
+
+struct TitlePayload {
+    uint32_t alive;
+};
+
+void UpdateTitle(TaskSlot*) {}
+void DrawTitle(TaskSlot*) {}
+
+}  // namespace
+
+void CreateTitleScreen() {
+    TaskSlot* slot = AllocTaskAt(TASK_SLOT_TITLE);
+    if (slot == nullptr) {
+        return;
+    }
+    StartTask(slot, TASK_KIND_TITLE, 0, UpdateTitle, DrawTitle);
+    TaskPayload<TitlePayload>(slot)->alive = 1;
+}

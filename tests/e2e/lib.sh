@@ -1,0 +1,67 @@
+# Helpers for the end-to-end tests: the shipped binary in a real X window under Xvfb.
+# Sourced by each *_test.sh; they receive the binary and the build folder as arguments.
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Waits until a window matching the xdotool search arguments exists; prints its id.
+wait_for_window() {
+  local tries=0 id
+  while [ $tries -lt 100 ]; do
+    id=$(xdotool search "$@" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+# Waits for a process to end; prints its exit code. Fails after the given seconds.
+wait_for_exit() {
+  local pid=$1 seconds=$2 waited=0
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep 0.1
+    waited=$((waited + 1))
+    if [ $waited -gt $((seconds * 10)) ]; then
+      kill -9 "$pid" 2>/dev/null
+      fail "the game did not end within $seconds s"
+    fi
+  done
+  wait "$pid"
+}
+
+# Waits until a top-level window with exactly this title exists; prints its id. (xdotool's
+# own name search misses titles that are stored only as UTF-8, as SDL's message boxes are.)
+wait_for_titled_window() {
+  local title=$1 tries=0 id
+  while [ $tries -lt 100 ]; do
+    id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$title\":" '$2 == t {print $1; exit}')
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+# Gives a window the keyboard focus, as clicking it would.
+focus_window() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+}
+
+# Holds a key long enough for the game's once-a-frame poll to see it. The key goes to the
+# focused window through the X test extension, as a real key press does.
+press_key() {
+  local key=$1
+  xdotool keydown "$key"
+  sleep 0.15
+  xdotool keyup "$key"
+  sleep 0.1
+}
