@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/release --target lirrowen
+cmake --build build/release --target lirrowen lirrowen_demo_data
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Lirrowen opens a window, but this session has no display (DISPLAY and WAYLAND_DISPLAY are unset)." >&2

@@ -15,3 +15,5 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLIRROWEN_SANITI
   -DLIRROWEN_BENCH=OFF -DLIRROWEN_WERROR=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
+
+./scripts/run-fuzzers.sh

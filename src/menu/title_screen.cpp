@@ -1,6 +1,7 @@
 // Title screen.
 #include "menu/title_screen.h"
 
+#include "engine/sound.h"
 #include "engine/task_pool.h"
 
 int32_t titleBackgroundVariant = 0;
@@ -16,11 +17,16 @@ void DrawTitle(TaskSlot*) {}
 
 }  // namespace
 
-void CreateTitleScreen() {
+int CreateTitleScreen() {
+    if (TaskKindExists(TASK_KIND_TITLE)) {
+        return 0;
+    }
     TaskSlot* slot = AllocTaskAt(TASK_SLOT_TITLE);
     if (slot == nullptr) {
-        return;
+        return 0;
     }
     StartTask(slot, TASK_KIND_TITLE, 0, UpdateTitle, DrawTitle);
     TaskPayload<TitlePayload>(slot)->alive = 1;
+    PlayMusic(MUSIC_TITLE);
+    return 1;
 }

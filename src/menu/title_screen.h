@@ -6,4 +6,5 @@
 // Chooses the title's lower background image; advanced by each title action, never saved.
 extern int32_t titleBackgroundVariant;
 
-void CreateTitleScreen();
+// 1 when created; 0 while a title screen exists.
+int CreateTitleScreen();

@@ -107,7 +107,7 @@ void SecondReader(TaskSlot*) {
 
 TEST(KeyboardFrameTest, EveryTaskOfAFrameGetsTheSameAnswer) {
     TempDir dir;
-    WriteMinimalDataSet(dir.Path());
+    WriteTestDataSet(dir.Path());
     GameHarness game(dir.Path());
     ASSERT_TRUE(game.Start());
     StartTask(AllocTaskAt(20), TASK_KIND_NPC, 0, FirstReader, nullptr);

@@ -18,6 +18,7 @@
 #include "field/map_data.h"
 #include "menu/options.h"
 #include "menu/title_screen.h"
+#include "platform/audio.h"
 #include "support/fixtures.h"
 #include "support/harness.h"
 #include "support/temp_dir.h"
@@ -25,6 +26,21 @@
 namespace {
 
 const std::string poolBytes = std::to_string(sizeof(TaskSlot) * TASK_POOL_SIZE);
+
+std::string ArchiveBytes(const TempDir& dir) {
+    return std::to_string(std::filesystem::file_size(dir.File("data.dat")));
+}
+
+// The call log without the voice-by-voice entries.
+std::vector<std::string> LogWithoutVoices() {
+    std::vector<std::string> kept;
+    for (const std::string& entry : headless::CallLog()) {
+        if (entry.rfind("voice:", 0) != 0) {
+            kept.push_back(entry);
+        }
+    }
+    return kept;
+}
 
 // The call log from the first entry equal to `from` on.
 std::vector<std::string> LogFrom(const std::string& from) {
@@ -35,7 +51,7 @@ std::vector<std::string> LogFrom(const std::string& from) {
 
 class ShellTest : public ::testing::Test {
   protected:
-    void SetUp() override { WriteMinimalDataSet(dir.Path()); }
+    void SetUp() override { WriteTestDataSet(dir.Path()); }
     TempDir dir;
 };
 
@@ -67,6 +83,8 @@ TEST_F(ShellTest, StartUpShowsTheWindowWithTheTitleScreenAndSeedsFromTheClock) {
     EXPECT_EQ(headless::Window().y, (1080 - 480) / 2);
     EXPECT_EQ(FindTaskByKind(TASK_KIND_TITLE), TaskAt(TASK_SLOT_TITLE));
     EXPECT_TRUE(game.MessageBoxes().empty());
+    EXPECT_TRUE(headless::Voice(MUSIC_TITLE).playing);
+    EXPECT_TRUE(headless::Voice(MUSIC_TITLE).looping);
     // Seeded with the calendar seconds the harness set.
     EXPECT_EQ(RandomInt(32768), 41);
 }
@@ -145,6 +163,17 @@ void ShortArchive(const TempDir& dir) {
 void FailDevices(const TempDir&) {
     headless::FailDeviceCreations(4);
 }
+void FailAudioDevice(const TempDir&) {
+    headless::SetAudioOpenFails(true);
+}
+void FailOneVoice(const TempDir&) {
+    headless::FailVoiceCreation(MUSIC_FIELD);
+}
+void BreakOneSound(const TempDir& dir) {
+    std::vector<Bytes> entries = DemoArchiveEntries();
+    entries[ARCHIVE_SOUND_FIRST + SOUND_HIT].resize(20);
+    WriteTestArchive(dir.Path(), entries);
+}
 
 TEST_F(ShellTest, EachStartUpFailureShowsItsMessageReleasesInOrderAndRunsNoFrame) {
     const FailureCase cases[] = {
@@ -155,13 +184,20 @@ TEST_F(ShellTest, EachStartUpFailureShowsItsMessageReleasesInOrderAndRunsNoFrame
          {"free:" + poolBytes, "window:destroy"}},
         {"missing archive", "data load fail", RemoveArchive, {"free:" + poolBytes}},
         {"short archive", "data load fail", ShortArchive, {"free:" + poolBytes}},
-        {"device", "direct graphice init error", FailDevices, {"free:" + poolBytes}},
+        {"device", "direct graphice init error", FailDevices, {"free:" + poolBytes, "audio:close"}},
+        {"audio device", "direct sound init error", FailAudioDevice, {"free:" + poolBytes}},
+        {"voice", "direct sound init error", FailOneVoice, {"free:" + poolBytes, "audio:close"}},
+        {"broken sound",
+         "direct sound init error",
+         BreakOneSound,
+         {"free:" + poolBytes, "audio:close"}},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteMinimalDataSet(dir.Path());
+        WriteTestDataSet(dir.Path());
         GameHarness game(dir.Path());
         c.inject(dir);
+        EXPECT_EQ(headless::Voice(MUSIC_TITLE).playing, false);
         EXPECT_FALSE(game.Start());
         ASSERT_EQ(game.MessageBoxes().size(), 1u);
         EXPECT_EQ(game.MessageBoxes()[0].caption, "error");
@@ -193,10 +229,17 @@ TEST_F(ShellTest, GraphicsFailureReleasesInTheGivenOrder) {
             frees.push_back(entry);
         }
     }
-    std::vector<std::string> expected = {"free:" + poolBytes, "free:40000",  "free:40000",
-                                         "free:40000",        "free:440000", "free:792",
-                                         "window:destroy"};
+    std::vector<std::string> expected = {
+        "free:" + poolBytes,         "free:40000",    "free:40000", "free:40000", "free:440000",
+        "free:" + ArchiveBytes(dir), "window:destroy"};
     EXPECT_EQ(frees, expected);
+    // Sound goes after the archive and before the window.
+    std::vector<std::string> log = LogWithoutVoices();
+    auto archive = std::find(log.begin(), log.end(), "free:" + ArchiveBytes(dir));
+    auto audio = std::find(log.begin(), log.end(), "audio:close");
+    auto window = std::find(log.begin(), log.end(), "window:destroy");
+    EXPECT_LT(archive, audio);
+    EXPECT_LT(audio, window);
 }
 
 TEST_F(ShellTest, DeviceAttemptsGoRefresh60ThenDefaultEachHardwareThenSoftware) {
@@ -355,10 +398,20 @@ TEST_F(ShellTest, ShutDownReleasesEverythingInOrder) {
     headless::ClearCallLog();
     game.RequestClose();
     EXPECT_FALSE(game.Frame());
-    std::vector<std::string> expected = {"timer:coarse", "free:" + poolBytes, "free:40000",
-                                         "free:40000",   "free:40000",        "free:440000",
-                                         "free:792",     "device:release",    "window:destroy"};
-    EXPECT_EQ(headless::CallLog(), expected);
+    std::vector<std::string> expected = {"timer:coarse",
+                                         "free:" + poolBytes,
+                                         "free:40000",
+                                         "free:40000",
+                                         "free:40000",
+                                         "free:440000",
+                                         "free:" + ArchiveBytes(dir),
+                                         "audio:close",
+                                         "device:release",
+                                         "window:destroy"};
+    EXPECT_EQ(LogWithoutVoices(), expected);
+    EXPECT_EQ(std::count_if(headless::CallLog().begin(), headless::CallLog().end(),
+                            [](const std::string& e) { return e.rfind("voice:destroy:", 0) == 0; }),
+              SOUND_COUNT);
     EXPECT_EQ(headless::LiveAllocations(), 0u);
     EXPECT_EQ(dataArchive, nullptr);
     EXPECT_FALSE(game.Frame());

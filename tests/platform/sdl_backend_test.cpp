@@ -13,6 +13,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "support/fixtures.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(SdlBackendTest, ClockAdvancesInMilliseconds) {
 
 TEST_F(SdlBackendTest, GameStartsRunsFramesAndShutsDownOnAClose) {
     TempDir dir;
-    dir.Write("data.dat", std::vector<uint8_t>(792, 0));
+    WriteTestDataSet(dir.Path());
     auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     ASSERT_TRUE(CreateMainWindow());

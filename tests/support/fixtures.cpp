@@ -1,11 +1,17 @@
 // Test data sets.
 #include "support/fixtures.h"
 
-#include <fstream>
-#include <vector>
+#include "datapack/demo_data.h"
 
-void WriteMinimalDataSet(const std::filesystem::path& dir) {
-    std::vector<char> table(792, 0);
-    std::ofstream out(dir / "data.dat", std::ios::binary | std::ios::trunc);
-    out.write(table.data(), static_cast<std::streamsize>(table.size()));
+const std::vector<Bytes>& DemoArchiveEntries() {
+    static const std::vector<Bytes> entries = BuildDemoArchiveEntries(LIRROWEN_DEMO_SOURCE_DIR);
+    return entries;
+}
+
+void WriteTestArchive(const std::filesystem::path& dir, const std::vector<Bytes>& entries) {
+    WriteBinaryFile(dir / "data.dat", WriteArchive(entries));
+}
+
+void WriteTestDataSet(const std::filesystem::path& dir) {
+    WriteTestArchive(dir, DemoArchiveEntries());
 }

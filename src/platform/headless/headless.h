@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio.h"
 #include "platform/graphics.h"
 
 namespace headless {
@@ -48,11 +49,14 @@ void SetInitFails(bool fails);
 void FailAllocationsOfSize(size_t bytes, int count);  // the next count requests of that size
 void FailDeviceCreations(int count);                  // the next count device creations
 void LoseDeviceAtNextPresent();
+void SetAudioOpenFails(bool fails);
+void FailVoiceCreation(int id);    // the next creation of that voice
+void LoseVoiceAtNextPlay(int id);  // the next play of that voice reports it lost
 
 // Records. The call log names each platform call that changes the machine's state, in order:
 // "timer:fine", "timer:coarse", "alloc:<bytes>", "free:<bytes>", "window:create",
 // "window:show", "window:place", "window:destroy", "device:create", "device:release",
-// "message:<text>".
+// "message:<text>", "audio:open", "audio:close", "voice:create:<id>", "voice:destroy:<id>".
 const std::vector<std::string>& CallLog();
 void ClearCallLog();
 
@@ -61,6 +65,22 @@ struct MessageBoxRecord {
     std::string text;
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
+
+// What was done to the voices, in order: "play:<id>:once", "play:<id>:loop", "stop:<id>",
+// "rewind:<id>".
+const std::vector<std::string>& SoundLog();
+void ClearSoundLog();
+
+struct VoiceRecord {
+    bool exists = false;
+    bool playing = false;
+    bool looping = false;
+    uint32_t position = 0;  // 0 at the start; anything else once it has played
+    PcmSound format{};      // samples point into the game's archive while it is loaded
+};
+const VoiceRecord& Voice(int id);
+// The voice reaches its end: a one-shot stops and goes back to its start.
+void FinishVoice(int id);
 
 const std::vector<DeviceSettings>& DeviceAttempts();
 int FramesPresented();

@@ -29,6 +29,13 @@ struct State {
     std::vector<MessageBoxRecord> messageBoxes;
     std::map<void*, size_t> liveBlocks;
 
+    bool audioOpenFails = false;
+    bool audioOpen = false;
+    std::array<bool, AUDIO_VOICE_COUNT> voiceCreationFails{};
+    std::array<bool, AUDIO_VOICE_COUNT> voiceLostAtPlay{};
+    std::array<VoiceRecord, AUDIO_VOICE_COUNT> voices{};
+    std::vector<std::string> soundLog;
+
     std::vector<DeviceSettings> deviceAttempts;
     bool deviceExists = false;
     bool frameOpen = false;

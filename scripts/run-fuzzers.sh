@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a short fixed time, seeded with
+# the data builder's output. LIRROWEN_FUZZ_SECONDS sets the time per target (default 30).
+# Paths are absolute: a fuzzer may change its working directory (the game reads its files
+# from there).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${LIRROWEN_FUZZ_SECONDS:-30}
+build=$(pwd)/build/fuzz
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLIRROWEN_FUZZ=ON -DLIRROWEN_TESTS=OFF -DLIRROWEN_BENCH=OFF -DLIRROWEN_WERROR=ON
+cmake --build "$build" -j "$(nproc)"
+
+seeds="$build/seeds"
+rm -rf "$seeds"
+"$build/tests/fuzz/lirrowen-fuzz-seeds" demo "$seeds"
+
+run() {
+  local target=$1 seed=$2
+  local corpus="$build/corpus/$target"
+  mkdir -p "$corpus"
+  echo "fuzzing $target for $seconds s"
+  "$build/tests/fuzz/$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
+    "$corpus" "$seeds/$seed" 2>&1 | tail -n 3
+}
+
+run archive_fuzz archive
+run wave_fuzz wave

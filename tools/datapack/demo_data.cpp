@@ -1,0 +1,71 @@
+// The demo data builder.
+#include "datapack/demo_data.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "datapack/sound_synth.h"
+#include "datapack/wave_writer.h"
+#include "engine/data_archive.h"
+#include "engine/sound.h"
+
+std::string ReadTextFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path.string());
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBinaryFile(const std::filesystem::path& path, const Bytes& bytes) {
+    // Written beside the target and renamed over it, so a failed build never leaves half a file.
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            throw std::runtime_error("cannot write " + temporary.string());
+        }
+    }
+    std::filesystem::rename(temporary, path);
+}
+
+namespace {
+
+void AddSounds(const std::filesystem::path& demoDir, std::vector<Bytes>& entries) {
+    std::vector<SoundRecipe> recipes = ParseSoundRecipes(ReadTextFile(demoDir / "sounds.txt"));
+    std::vector<bool> seen(SOUND_COUNT, false);
+    for (const SoundRecipe& recipe : recipes) {
+        if (recipe.id < 0 || recipe.id >= SOUND_COUNT || seen[recipe.id]) {
+            throw std::runtime_error("sounds: id " + std::to_string(recipe.id) +
+                                     " is outside 0..28 or given twice");
+        }
+        seen[recipe.id] = true;
+        WaveLayout layout;
+        layout.sampleRate = SYNTH_RATE;
+        entries[ARCHIVE_SOUND_FIRST + recipe.id] =
+            WriteWave(layout, Pcm16Bytes(RenderSound(recipe)));
+    }
+    for (int id = 0; id < SOUND_COUNT; ++id) {
+        if (!seen[id]) {
+            throw std::runtime_error("sounds: no recipe for sound " + std::to_string(id));
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<Bytes> BuildDemoArchiveEntries(const std::filesystem::path& demoDir) {
+    std::vector<Bytes> entries(ARCHIVE_ENTRY_COUNT);
+    AddSounds(demoDir, entries);
+    return entries;
+}
+
+void WriteDemoDataSet(const std::filesystem::path& demoDir, const std::filesystem::path& outDir) {
+    std::filesystem::create_directories(outDir);
+    WriteBinaryFile(outDir / "data.dat", WriteArchive(BuildDemoArchiveEntries(demoDir)));
+}
