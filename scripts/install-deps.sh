@@ -9,6 +9,7 @@ packages=(
   libgl-dev libegl-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xfonts-base imagemagick
+  libfreetype-dev fonts-dejavu-core fonts-ipafont-gothic
 )
 
 missing=()

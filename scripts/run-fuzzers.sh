@@ -27,3 +27,5 @@ run() {
 
 run archive_fuzz archive
 run wave_fuzz wave
+run image_fuzz image
+run xfile_fuzz xfile

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "data/atlas_rect.h"
+
 constexpr int PARTY_MAX = 4;
 constexpr int32_t MONEY_MAX = 9999999;
 constexpr int32_t START_MONEY = 2000;
@@ -27,13 +29,6 @@ constexpr int32_t AI_TYPE_APPROACH = 1;
 constexpr int32_t AI_TYPE_CASTER = 2;
 constexpr int32_t AI_TYPE_MIXED = 3;
 constexpr int32_t AI_TYPE_WARP = 4;
-
-struct AtlasRect {
-    float left;
-    float top;
-    float right;
-    float bottom;
-};
 
 // A party member, stored member, familiar, character template or enemy kind. Copied whole
 // wherever it moves; the save file stores it field by field in this order.

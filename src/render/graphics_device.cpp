@@ -1,8 +1,36 @@
 // Graphics device.
 #include "render/graphics_device.h"
 
+#include <cassert>
+
 #include "menu/options.h"
 #include "platform/graphics.h"
+#include "render/camera.h"
+#include "render/textures_and_meshes.h"
+
+Viewport viewport = {0.0f, 0.0f, SCREEN_PIXEL_WIDTH, SCREEN_PIXEL_HEIGHT, 0.0f, 1.0f};
+Mat4 worldTransform = MatrixIdentity();
+Mat4 viewTransform = MatrixIdentity();
+Mat4 projectionTransform = MatrixIdentity();
+
+bool GraphicsDeviceExists() {
+    return GfxDeviceExists();
+}
+
+void SetWorldTransform(const Mat4& m) {
+    worldTransform = m;
+    GfxSetTransform(GfxTransform::World, m);
+}
+
+void SetViewTransform(const Mat4& m) {
+    viewTransform = m;
+    GfxSetTransform(GfxTransform::View, m);
+}
+
+void SetProjectionTransform(const Mat4& m) {
+    projectionTransform = m;
+    GfxSetTransform(GfxTransform::Projection, m);
+}
 
 bool CreateGraphicsDevice(int refreshRate) {
     DeviceSettings settings{};
@@ -18,13 +46,38 @@ bool CreateGraphicsDevice(int refreshRate) {
     return GfxCreateDevice(settings);
 }
 
+void SetDefaultRenderStates() {
+    // Blending by alpha and texture-times-colour are the device's fixed rules; what the game
+    // switches is lighting and the depth test.
+    GfxSetLighting(false);
+}
+
+void SetDefaultViewport() {
+    viewport = Viewport{0.0f, 0.0f, SCREEN_PIXEL_WIDTH, SCREEN_PIXEL_HEIGHT, 0.0f, 1.0f};
+}
+
 bool InitGraphics() {
+    // Every caller has released the previous device and its resources first.
+    assert(!GfxDeviceExists());
     if (!CreateGraphicsDevice(60) && !CreateGraphicsDevice(0)) {
         return false;
     }
+    if (!LoadMeshes()) {
+        return false;
+    }
+    if (!LoadTextures()) {
+        return false;
+    }
+    SetDefaultRenderStates();
+    SetDefaultViewport();
+    SetWorldTransform(MatrixIdentity());
+    SetCamera(0.0f, 100.0f, 0.0f, 0.0f, 100.0f, 0.1f);
+    GfxSetDepthTest(true);
+    GfxSetLighting(false);
     return true;
 }
 
 void ReleaseGraphics() {
+    ReleaseMeshesAndTextures();
     GfxReleaseDevice();
 }

@@ -5,8 +5,13 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "datapack/atlas_painter.h"
+#include "datapack/model_builder.h"
+#include "datapack/png_writer.h"
 #include "datapack/sound_synth.h"
+#include "datapack/texture_builder.h"
 #include "datapack/wave_writer.h"
+#include "datapack/xfile_writer.h"
 #include "engine/data_archive.h"
 #include "engine/sound.h"
 
@@ -57,10 +62,36 @@ void AddSounds(const std::filesystem::path& demoDir, std::vector<Bytes>& entries
     }
 }
 
+// Textures 2..29, the models 130..168, and their materials' textures from 30 on in the order
+// the game hands those entries out (model order, then material order).
+void AddTexturesAndModels(const std::filesystem::path& demoDir, std::vector<Bytes>& entries) {
+    constexpr int textureCount = ARCHIVE_MESH_TEXTURE_FIRST - ARCHIVE_TEXTURE_FIRST;
+    constexpr int modelCount = ARCHIVE_SOUND_FIRST - ARCHIVE_MESH_FIRST;
+    TextureLibrary textures =
+        BuildTextureLibrary(ReadTextFile(demoDir / "textures.txt"), textureCount);
+    for (int i = 0; i < textureCount; ++i) {
+        entries[ARCHIVE_TEXTURE_FIRST + i] = EncodePng(textures.tiles[static_cast<size_t>(i)]);
+    }
+    ModelSet models =
+        BuildModelSet(ReadTextFile(demoDir / "models.txt"), modelCount, textures.byName,
+                      ARCHIVE_MESH_TEXTURE_END - ARCHIVE_MESH_TEXTURE_FIRST);
+    for (int m = 0; m < modelCount; ++m) {
+        const BuiltModel& model = models.models[static_cast<size_t>(m)];
+        entries[ARCHIVE_MESH_FIRST + m] = WriteXFile(model.mesh, model.form, model.floatBits);
+    }
+    for (size_t k = 0; k < models.materialTextures.size(); ++k) {
+        entries[ARCHIVE_MESH_TEXTURE_FIRST + static_cast<int>(k)] =
+            EncodePng(models.materialTextures[k]);
+    }
+}
+
 }  // namespace
 
 std::vector<Bytes> BuildDemoArchiveEntries(const std::filesystem::path& demoDir) {
     std::vector<Bytes> entries(ARCHIVE_ENTRY_COUNT);
+    entries[ARCHIVE_UI_ATLAS] = EncodePng(PaintAtlas(AtlasSheet::Interface));
+    entries[ARCHIVE_GLYPH_ATLAS] = EncodePng(PaintAtlas(AtlasSheet::Glyphs));
+    AddTexturesAndModels(demoDir, entries);
     AddSounds(demoDir, entries);
     return entries;
 }

@@ -53,7 +53,7 @@ Mat4 MatrixLookAtLH(const Vec3& eye, const Vec3& target, const Vec3& up);
 Mat4 MatrixPerspectiveFovLH(float fovY, float aspect, float zNear, float zFar);
 
 Vec3 TransformCoord(const Vec3& v, const Mat4& m);  // with the division by w
-Vec3 Vec3Normalize(const Vec3& v);                   // zero stays zero
+Vec3 Vec3Normalize(const Vec3& v);                  // zero stays zero
 Vec3 Vec3Cross(const Vec3& a, const Vec3& b);
 float Vec3Dot(const Vec3& a, const Vec3& b);
 

@@ -11,10 +11,10 @@
 #include "platform/common/math3d.h"
 
 struct XMaterial {
-    float diffuse[4];   // r, g, b, a (the material's face colour)
+    float diffuse[4];  // r, g, b, a (the material's face colour)
     float power;
-    float specular[3];  // r, g, b
-    float emissive[3];  // r, g, b
+    float specular[3];        // r, g, b
+    float emissive[3];        // r, g, b
     std::string textureFile;  // empty when the material names no texture
 };
 

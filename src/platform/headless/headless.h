@@ -84,6 +84,48 @@ void FinishVoice(int id);
 
 const std::vector<DeviceSettings>& DeviceAttempts();
 int FramesPresented();
+
+// One draw call with the device state it was made under.
+struct DrawRecord {
+    enum class Kind { ScreenFan, WorldFan, MeshSubset };
+    Kind kind;
+    const GfxTexture* texture;
+    bool depthTest;
+    bool lighting;
+    GfxMaterial material;
+    Mat4 world;
+    Mat4 view;
+    Mat4 projection;
+    ScreenVertex screen[4];   // ScreenFan
+    WorldVertex vertices[4];  // WorldFan
+    const GfxMesh* mesh;      // MeshSubset
+    uint32_t subset;
+};
+// The draws since the current frame began (or since the last ClearDrawCalls).
+const std::vector<DrawRecord>& DrawCalls();
+void ClearDrawCalls();
+
+// The device state as last set.
+bool DepthTest();
+bool Lighting();
+const Mat4& Transform(GfxTransform which);
+
+struct TextureInfo {
+    int width;
+    int height;
+};
+// Null for a texture that does not exist.
+const TextureInfo* TextureOf(const GfxTexture* texture);
+struct MeshInfo {
+    size_t vertexCount;
+    bool normals;
+    bool texCoords;
+    bool colours;
+    std::vector<size_t> subsetTriangles;
+};
+const MeshInfo* MeshOf(const GfxMesh* mesh);
+size_t LiveTextures();
+size_t LiveMeshes();
 size_t LiveAllocations();
 
 }  // namespace headless

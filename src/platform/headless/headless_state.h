@@ -37,6 +37,12 @@ struct State {
     std::vector<std::string> soundLog;
 
     std::vector<DeviceSettings> deviceAttempts;
+    std::vector<DrawRecord> drawCalls;
+    bool depthTest = true;
+    bool lighting = false;
+    GfxMaterial material{};
+    const GfxTexture* texture = nullptr;
+    Mat4 transforms[3] = {MatrixIdentity(), MatrixIdentity(), MatrixIdentity()};
     bool deviceExists = false;
     bool frameOpen = false;
     int framesPresented = 0;

@@ -1,0 +1,59 @@
+// The images of the interface atlas and the glyph sheet that the game draws, one registry
+// shared by the game code (which draws them by these names) and the data builder (which paints
+// each one as what it shows). Every new screen adds its images here.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "data/atlas_rect.h"
+
+enum class AtlasSheet : uint8_t {
+    Interface,  // data.dat entry 0, 2048 x 2048
+    Glyphs,     // data.dat entry 1, 2048 x 1024
+};
+
+// What the builder paints into the rectangle.
+enum class AtlasArt : uint8_t {
+    Label,    // the text, light on transparent, fitted to the rectangle
+    Digit,    // one digit, the text, fitted to the rectangle
+    Panel,    // a window: 2-pixel light frame around a dark interior
+    Cursor,   // a pointer towards the right
+    Fill,     // the colour, solid
+    Face,     // a face, in the colour given (hair)
+    Picture,  // a full scene with the text as its caption
+    Icon,     // a round badge with the text
+};
+
+struct AtlasImage {
+    AtlasSheet sheet;
+    AtlasRect rect;
+    AtlasArt art;
+    const char* text;  // UTF-8
+    uint32_t colour;   // ARGB: the text or main colour
+};
+
+// Registered images, painted in this order (a later one covers an earlier one it overlaps).
+extern const AtlasImage atlasImages[];
+extern const size_t atlasImageCount;
+
+// Menu cursor, used by every vertical menu.
+constexpr AtlasRect RECT_MENU_CURSOR = {125, 615, 136, 636};
+// The 32 x 32 tile that the fade overlay covers the screen with.
+constexpr AtlasRect RECT_FADE_TILE = {1537, 21, 1569, 53};
+
+// The options screen: its panel, caption and title, and per row a label and the images of
+// the values 0 and 1.
+constexpr AtlasRect RECT_OPTIONS_PANEL = {0, 720, 640, 960};
+constexpr AtlasRect RECT_OPTIONS_CAPTION = {247, 617, 672, 637};
+constexpr AtlasRect RECT_OPTIONS_TITLE = {642, 91, 783, 122};
+constexpr AtlasRect RECT_OPTIONS_BACKGROUND_TILE = {1469, 19, 1501, 51};
+extern const AtlasRect optionLabelRects[5];
+extern const AtlasRect optionValueRects[5][2];
+
+// Digit sets: rectangle of digit d at index d.
+extern const AtlasRect largeDigitRects[10];
+extern const AtlasRect mediumDigitRects[10];
+extern const AtlasRect smallDigitRects[10];
+extern const AtlasRect damageDigitRects[10];    // bouncing numbers, damage
+extern const AtlasRect recoveryDigitRects[10];  // bouncing numbers, recovery
