@@ -95,7 +95,9 @@ TEST_F(ScreenDrawTest, ScreenQuadTakesArbitraryCornersAndTexels) {
     const ScreenPoint corners[4] = {{10, 10}, {50, 20}, {40, 60}, {0, 50}};
     const ScreenPoint texels[4] = {{0, 0}, {64, 0}, {64, 32}, {0, 32}};
     DrawScreenQuad(corners, texels, 128, 64, 0xFF102030, uiAtlas);
-    const auto& v = Draws().at(0).screen;
+    const auto draws = Draws();
+    ASSERT_EQ(draws.size(), 1u);
+    const auto& v = draws[0].screen;
     EXPECT_FLOAT_EQ(v[1].x, 49.5f);
     EXPECT_FLOAT_EQ(v[2].y, 59.5f);
     EXPECT_FLOAT_EQ(v[1].u, 0.5f);
