@@ -2,6 +2,7 @@
 // material's emissive colour; to let shapes read, every material is split into shades by which
 // way its faces look (tops brightest, the front next, then the right, the rest darkest).
 #include "datapack/model_builder.h"
+#include "datapack/recipe_text.h"
 
 #include <algorithm>
 #include <array>
@@ -251,26 +252,6 @@ void PlacePart(const ModelPart& part, const ModelMaterial& material, std::vector
     }
 }
 
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    std::string word;
-    while (in >> word) {
-        words.push_back(word);
-    }
-    return words;
-}
-
-bool ParseNumber(const std::string& word, double* value) {
-    try {
-        size_t used = 0;
-        *value = std::stod(word, &used);
-        return used == word.size() && std::isfinite(*value);
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 bool ParseColour(const std::string& word, float rgb[3]) {
     if (word.size() != 7 || word[0] != '#') {
         return false;
@@ -434,7 +415,7 @@ std::vector<ModelRecipe> ParseModelRecipes(const std::string& text) {
     bool open = false;
     while (std::getline(in, line)) {
         lineNumber += 1;
-        std::vector<std::string> words = Words(line);
+        std::vector<std::string> words = SplitWords(line);
         if (words.empty() || words[0][0] == '#') {
             continue;
         }

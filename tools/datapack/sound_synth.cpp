@@ -1,5 +1,6 @@
 // A tiny synthesizer: tones with pitch sweeps, notes, noise bursts and rests, mixed in tracks.
 #include "datapack/sound_synth.h"
+#include "datapack/recipe_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,26 +11,12 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    std::string word;
-    while (in >> word) {
-        words.push_back(word);
-    }
-    return words;
-}
-
 double Number(const std::string& word, const std::string& line) {
-    try {
-        size_t used = 0;
-        double value = std::stod(word, &used);
-        if (used == word.size()) {
-            return value;
-        }
-    } catch (const std::exception&) {
+    double value = 0;
+    if (!ParseNumber(word, &value)) {
+        throw std::runtime_error("not a number '" + word + "' in: " + line);
     }
-    throw std::runtime_error("not a number '" + word + "' in: " + line);
+    return value;
 }
 
 double Wave(const std::string& kind, double phase, const std::string& line) {
@@ -139,7 +126,7 @@ std::vector<SoundRecipe> ParseSoundRecipes(const std::string& text) {
         lineNumber += 1;
         // A comment is a whole line starting with "#"; within a step "#" is a sharp.
         const std::string& content = line;
-        std::vector<std::string> words = Words(content);
+        std::vector<std::string> words = SplitWords(content);
         if (words.empty() || words[0][0] == '#') {
             continue;
         }
@@ -182,7 +169,7 @@ std::vector<int16_t> RenderSound(const SoundRecipe& recipe) {
     size_t previousStart = 0;
     size_t end = 0;
     for (const std::string& line : recipe.lines) {
-        std::vector<std::string> words = Words(line);
+        std::vector<std::string> words = SplitWords(line);
         bool together = !words.empty() && words[0] == "also";
         if (together) {
             words.erase(words.begin());

@@ -1,6 +1,7 @@
 // A small procedural painter for the demo's textures: every step paints over the whole tile, and
 // every pattern repeats seamlessly when its sizes divide the tile's, so floors tile on the map.
 #include "datapack/texture_builder.h"
+#include "datapack/recipe_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,26 +42,6 @@ const StepShape STEP_SHAPES[] = {
     {"waves", true, nullptr, 3, 3, "waves <colour> <period> <amplitude> <width>"},
     {"cracks", true, nullptr, 2, 2, "cracks <colour> <cells> <width>"},
 };
-
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    std::string word;
-    while (in >> word) {
-        words.push_back(word);
-    }
-    return words;
-}
-
-bool ParseNumber(const std::string& word, double* value) {
-    try {
-        size_t used = 0;
-        *value = std::stod(word, &used);
-        return used == word.size() && std::isfinite(*value);
-    } catch (const std::exception&) {
-        return false;
-    }
-}
 
 // "#RRGGBB" or "#RRGGBBAA" as ARGB.
 bool ParseColour(const std::string& word, uint32_t* argb) {
@@ -483,7 +464,7 @@ TextureStep ParseStep(const std::vector<std::string>& words, int lineNumber,
         i += 1;
     }
     if (shape->words != nullptr) {
-        std::vector<std::string> allowed = Words(shape->words);
+        std::vector<std::string> allowed = SplitWords(shape->words);
         if (i >= words.size() ||
             std::find(allowed.begin(), allowed.end(), words[i]) == allowed.end()) {
             fail("expected: " + std::string(shape->usage));
@@ -514,7 +495,7 @@ std::vector<TextureRecipe> ParseTextureRecipes(const std::string& text) {
     bool open = false;
     while (std::getline(in, line)) {
         lineNumber += 1;
-        std::vector<std::string> words = Words(line);
+        std::vector<std::string> words = SplitWords(line);
         if (words.empty() || words[0][0] == '#') {
             continue;
         }
