@@ -83,7 +83,9 @@ constexpr const char* digitText[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "
         AtlasSheet::Interface, rects[9], AtlasArt::Digit, digitText[9], colour      \
     }
 
-const AtlasImage atlasImages[] = {
+namespace {
+
+const AtlasImage coreImages[] = {
     DIGIT_SET(largeDigitRects, 0xFFFFFFFF),
     DIGIT_SET(mediumDigitRects, 0xFFFFFFFF),
     DIGIT_SET(smallDigitRects, 0xFFFFFFFF),
@@ -111,4 +113,24 @@ const AtlasImage atlasImages[] = {
     {AtlasSheet::Interface, optionValueRects[3][1], AtlasArt::Label, "あり", 0xFFA0E0FF},
 };
 
-const size_t atlasImageCount = sizeof(atlasImages) / sizeof(atlasImages[0]);
+}  // namespace
+
+const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(coreImages[0])};
+
+// The registry: one line per list.
+const AtlasImageList* const atlasImageLists[] = {
+    &coreAtlasImages,
+};
+
+const std::vector<AtlasImage>& AtlasImages() {
+    static const std::vector<AtlasImage> all = [] {
+        std::vector<AtlasImage> images;
+        for (const AtlasImageList* list : atlasImageLists) {
+            for (size_t i = 0; i < list->count; ++i) {
+                images.push_back(list->images[i]);
+            }
+        }
+        return images;
+    }();
+    return all;
+}

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "data/atlas_rect.h"
 
@@ -33,9 +34,19 @@ struct AtlasImage {
     uint32_t colour;   // ARGB: the text or main colour
 };
 
-// Registered images, painted in this order (a later one covers an earlier one it overlaps).
-extern const AtlasImage atlasImages[];
-extern const size_t atlasImageCount;
+// The images of one screen or subsystem. Each keeps its list in its own file
+// (data/atlas_<topic>.cpp) and names it in the registry (data/atlas_images.cpp).
+struct AtlasImageList {
+    const AtlasImage* images;
+    size_t count;
+};
+
+// The lists, one per file.
+extern const AtlasImageList coreAtlasImages;  // digits, cursor, fade tile, options screen
+
+// Every registered image, list by list, painted in this order (a later one covers an earlier
+// one it overlaps).
+const std::vector<AtlasImage>& AtlasImages();
 
 // Menu cursor, used by every vertical menu.
 constexpr AtlasRect RECT_MENU_CURSOR = {125, 615, 136, 636};

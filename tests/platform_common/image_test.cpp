@@ -10,9 +10,9 @@
 #include <string>
 #include <utility>
 
-#include <jpeglib.h>
 #include <zlib.h>
 
+#include "datapack/image_samples.h"
 #include "datapack/png_writer.h"
 #include "engine/byte_io.h"
 #include "platform/common/image.h"
@@ -22,21 +22,6 @@ namespace {
 using Pixels = std::vector<uint32_t>;
 
 constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
-
-void Put16(Bytes& b, uint32_t v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
-Bytes Cat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 Bytes Text(const std::string& s) {
     return Bytes(s.begin(), s.end());
@@ -72,89 +57,65 @@ bool Refused(const Bytes& bytes) {
 
 // ---- BMP ----
 
-Bytes BmpInfo(int32_t w, int32_t h, int bpp, uint32_t compression = 0, uint32_t colours = 0,
-              uint32_t headerSize = 40) {
-    Bytes b;
-    for (uint32_t v : {headerSize, static_cast<uint32_t>(w), static_cast<uint32_t>(h)}) {
-        Put32(b, v);
-    }
-    Put16(b, 1);
-    Put16(b, bpp);
-    for (uint32_t v : {compression, 0u, 0u, 0u, colours, 0u}) {
-        Put32(b, v);
-    }
-    b.resize(headerSize, 0);
-    return b;
-}
-
-// "BM" and the file header in front of a DIB whose pixels start at pixelOffset in it.
-Bytes BmpFile(const Bytes& dib, size_t pixelOffset) {
-    Bytes b = {'B', 'M'};
-    Put32(b, static_cast<uint32_t>(14 + dib.size()));
-    Put32(b, 0);
-    Put32(b, static_cast<uint32_t>(14 + pixelOffset));
-    return Cat(b, dib);
-}
-
 const Bytes kPalette4 = {0x0A, 0x0A, 0x0A, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
 constexpr uint32_t kGrey10 = 0xFF0A0A0A;
 
 TEST(ImageBmp, Bottom24BitRowsComeOutTopFirstAndNegativeHeightIsTopDown) {
     // 2x2, 6-byte rows padded to 8; the first stored row is the bottom one.
     const Bytes rows = {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0x10, 0x20, 0x30, 0, 0};
-    ExpectImage(BmpFile(Cat(BmpInfo(2, 2, 24), rows), 40), 2, 2, {kBlue, 0xFF302010, kRed, kGreen});
-    ExpectImage(BmpFile(Cat(BmpInfo(2, -2, 24), rows), 40), 2, 2,
+    ExpectImage(BmpFile(Concat(BmpInfo(2, 2, 24), rows), 40), 2, 2, {kBlue, 0xFF302010, kRed, kGreen});
+    ExpectImage(BmpFile(Concat(BmpInfo(2, -2, 24), rows), 40), 2, 2,
                 {kRed, kGreen, kBlue, 0xFF302010});
 }
 
 TEST(ImageBmp, PalettesOf1To8BitsInFilesAndBareDibs) {
-    const Bytes dib8 = Cat(Cat(BmpInfo(3, 1, 8, 0, 4), kPalette4), {3, 0, 1, 0});
+    const Bytes dib8 = Concat(Concat(BmpInfo(3, 1, 8, 0, 4), kPalette4), {3, 0, 1, 0});
     ExpectImage(BmpFile(dib8, 40 + 16), 3, 1, {kBlue, kGrey10, kRed});
     ExpectImage(dib8, 3, 1, {kBlue, kGrey10, kRed});
     // 10 one-bit pixels cross a byte; 3 four-bit pixels use the high nibble first.
     const Bytes palette2(kPalette4.begin(), kPalette4.begin() + 8);
-    ExpectImage(Cat(Cat(BmpInfo(10, 1, 1, 0, 2), palette2), {0xA0, 0xC0, 0, 0}), 10, 1,
+    ExpectImage(Concat(Concat(BmpInfo(10, 1, 1, 0, 2), palette2), {0xA0, 0xC0, 0, 0}), 10, 1,
                 {kRed, kGrey10, kRed, kGrey10, kGrey10, kGrey10, kGrey10, kGrey10, kRed, kRed});
-    ExpectImage(Cat(Cat(BmpInfo(3, 1, 4, 0, 4), kPalette4), {0x21, 0x30, 0, 0}), 3, 1,
+    ExpectImage(Concat(Concat(BmpInfo(3, 1, 4, 0, 4), kPalette4), {0x21, 0x30, 0, 0}), 3, 1,
                 {kGreen, kRed, kBlue});
     // The 12-byte core header keeps 3-byte palette entries.
     Bytes core = {12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 8, 0};
-    core = Cat(core, Bytes{0, 0, 0xFF, 0xFF, 0, 0});  // red, blue
-    ExpectImage(BmpFile(Cat(core, {1, 0, 0, 0}), 18), 2, 1, {kBlue, kRed});
+    core = Concat(core, Bytes{0, 0, 0xFF, 0xFF, 0, 0});  // red, blue
+    ExpectImage(BmpFile(Concat(core, {1, 0, 0, 0}), 18), 2, 1, {kBlue, kRed});
 }
 
 TEST(ImageBmp, SixteenAnd32BitMasks) {
     Bytes px;
     for (uint32_t v : {0x7C00u, 0x03E0u, 0x4210u}) {
-        Put16(px, v);
+        AppendLE16(px, v);
     }
-    Put16(px, 0);
-    ExpectImage(Cat(BmpInfo(3, 1, 16), px), 3, 1, {kRed, kGreen, 0xFF848484});
+    AppendLE16(px, 0);
+    ExpectImage(Concat(BmpInfo(3, 1, 16), px), 3, 1, {kRed, kGreen, 0xFF848484});
     Bytes fields565 = BmpInfo(2, 1, 16, 3);
     for (uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) {
-        Put32(fields565, mask);
+        AppendLE32(fields565, mask);
     }
-    Put16(fields565, 0xF800);
-    Put16(fields565, 0x0010);
+    AppendLE16(fields565, 0xF800);
+    AppendLE16(fields565, 0x0010);
     ExpectImage(fields565, 2, 1, {kRed, 0xFF000084});
     // Plain 32-bit pixels ignore their fourth byte; a v5 header's alpha mask is used.
     const Bytes argb = {0x30, 0x20, 0x10, 0x80};
-    ExpectImage(Cat(BmpInfo(1, 1, 32), argb), 1, 1, {0xFF102030});
+    ExpectImage(Concat(BmpInfo(1, 1, 32), argb), 1, 1, {0xFF102030});
     Bytes v5 = BmpInfo(1, 1, 32, 3, 0, 124);
     WriteLE32(v5.data() + 40, 0x00FF0000);
     WriteLE32(v5.data() + 44, 0x0000FF00);
     WriteLE32(v5.data() + 48, 0x000000FF);
     WriteLE32(v5.data() + 52, 0xFF000000);
-    ExpectImage(BmpFile(Cat(v5, argb), 124), 1, 1, {0x80102030});
+    ExpectImage(BmpFile(Concat(v5, argb), 124), 1, 1, {0x80102030});
     WriteLE32(v5.data() + 16, 0);  // the same header without bit fields: opaque again
-    ExpectImage(BmpFile(Cat(v5, argb), 124), 1, 1, {0xFF102030});
+    ExpectImage(BmpFile(Concat(v5, argb), 124), 1, 1, {0xFF102030});
 }
 
 TEST(ImageBmp, Rle8RunsLiteralsDeltasAndLineEnds) {
     const Bytes rle = {2, 1, 2, 3, 0, 0,         // bottom row: red red blue blue
                        0, 3, 2, 3, 2, 0, 0, 0,   // literal green blue green, pad
                        0, 2, 1, 0, 1, 1, 0, 1};  // delta right 1, red, end
-    const Bytes file = BmpFile(Cat(Cat(BmpInfo(4, 3, 8, 1, 4), kPalette4), rle), 56);
+    const Bytes file = BmpFile(Concat(Concat(BmpInfo(4, 3, 8, 1, 4), kPalette4), rle), 56);
     ExpectImage(file, 4, 3,
                 {kGrey10, kRed, kGrey10, kGrey10, kGreen, kBlue, kGreen, kGrey10, kRed, kRed, kBlue,
                  kBlue});
@@ -162,161 +123,133 @@ TEST(ImageBmp, Rle8RunsLiteralsDeltasAndLineEnds) {
 
 TEST(ImageBmp, Rle4AlternatesNibbles) {
     const Bytes rle = {3, 0x12, 0, 3, 0x20, 0x10, 0, 1};
-    ExpectImage(Cat(Cat(BmpInfo(6, 1, 4, 2, 4), kPalette4), rle), 6, 1,
+    ExpectImage(Concat(Concat(BmpInfo(6, 1, 4, 2, 4), kPalette4), rle), 6, 1,
                 {kRed, kGreen, kRed, kGreen, kGrey10, kRed});
 }
 
 TEST(ImageBmp, MalformedHeadersAreRefused) {
     const Bytes px = {0, 0, 0, 0};
-    EXPECT_TRUE(Refused(BmpFile(Cat(BmpInfo(0, 1, 24), px), 40)));
-    EXPECT_TRUE(Refused(BmpFile(Cat(BmpInfo(1, 1, 7), px), 40)));
-    EXPECT_TRUE(Refused(BmpFile(Cat(BmpInfo(1, 1, 24, 4), px), 40)));  // embedded JPEG
-    EXPECT_TRUE(Refused(BmpFile(Cat(BmpInfo(1, -1, 8, 1), px), 40)));  // top-down RLE
-    EXPECT_TRUE(Refused(BmpFile(Cat(BmpInfo(1, 1, 24, 3), px), 40)));  // 24-bit fields
+    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(0, 1, 24), px), 40)));
+    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, 1, 7), px), 40)));
+    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, 1, 24, 4), px), 40)));  // embedded JPEG
+    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, -1, 8, 1), px), 40)));  // top-down RLE
+    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, 1, 24, 3), px), 40)));  // 24-bit fields
     Bytes planes = BmpInfo(1, 1, 24);
     planes[12] = 2;
-    EXPECT_TRUE(Refused(BmpFile(Cat(planes, px), 40)));
+    EXPECT_TRUE(Refused(BmpFile(Concat(planes, px), 40)));
 }
 
 // ---- TGA ----
 
-Bytes TgaHeader(int type, int w, int h, int bpp, int descriptor, int mapFirst = 0,
-                int mapLength = 0, int mapBits = 0, int idLength = 0) {
-    Bytes b = {static_cast<uint8_t>(idLength), static_cast<uint8_t>(mapLength > 0 ? 1 : 0),
-               static_cast<uint8_t>(type)};
-    Put16(b, mapFirst);
-    Put16(b, mapLength);
-    b.push_back(static_cast<uint8_t>(mapBits));
-    for (int v : {0, 0, w, h}) {
-        Put16(b, v);
-    }
-    b.push_back(static_cast<uint8_t>(bpp));
-    b.push_back(static_cast<uint8_t>(descriptor));
-    return b;
-}
-
 TEST(ImageTga, BottomLeftOriginFlipsRowsAndTheIdFieldIsSkipped) {
-    const Bytes file = Cat(TgaHeader(2, 2, 2, 24, 0, 0, 0, 0, 3),
+    const Bytes file = Concat(TgaHeader(2, 2, 2, 24, 0, 0, 0, 0, 3),
                            {'i', 'd', '!', 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 1, 2, 3});
     ExpectImage(file, 2, 2, {kRed, 0xFF030201, kBlue, kGreen});
 }
 
 TEST(ImageTga, AlphaOnlyWhenTheDescriptorGivesAlphaBits) {
     const Bytes px = {1, 2, 3, 0x40};
-    ExpectImage(Cat(TgaHeader(2, 1, 1, 32, 0x28), px), 1, 1, {0x40030201});
-    ExpectImage(Cat(TgaHeader(2, 1, 1, 32, 0x20), px), 1, 1, {0xFF030201});
+    ExpectImage(Concat(TgaHeader(2, 1, 1, 32, 0x28), px), 1, 1, {0x40030201});
+    ExpectImage(Concat(TgaHeader(2, 1, 1, 32, 0x20), px), 1, 1, {0xFF030201});
     Bytes px16;
-    Put16(px16, 0xFC00);
-    Put16(px16, 0x001F);
-    ExpectImage(Cat(TgaHeader(2, 2, 1, 16, 0x21), px16), 2, 1, {kRed, 0x000000FF});
-    ExpectImage(Cat(TgaHeader(2, 2, 1, 15, 0x20), px16), 2, 1, {kRed, kBlue});
+    AppendLE16(px16, 0xFC00);
+    AppendLE16(px16, 0x001F);
+    ExpectImage(Concat(TgaHeader(2, 2, 1, 16, 0x21), px16), 2, 1, {kRed, 0x000000FF});
+    ExpectImage(Concat(TgaHeader(2, 2, 1, 15, 0x20), px16), 2, 1, {kRed, kBlue});
 }
 
 TEST(ImageTga, GreyRawAndRle) {
-    ExpectImage(Cat(TgaHeader(3, 1, 2, 8, 0), {0x40, 0xC0}), 1, 2, {0xFFC0C0C0, 0xFF404040});
-    ExpectImage(Cat(TgaHeader(11, 3, 1, 8, 0x20), {0x81, 0x80, 0x00, 0x11}), 3, 1,
+    ExpectImage(Concat(TgaHeader(3, 1, 2, 8, 0), {0x40, 0xC0}), 1, 2, {0xFFC0C0C0, 0xFF404040});
+    ExpectImage(Concat(TgaHeader(11, 3, 1, 8, 0x20), {0x81, 0x80, 0x00, 0x11}), 3, 1,
                 {0xFF808080, 0xFF808080, 0xFF111111});
 }
 
 TEST(ImageTga, ColourMapsFromTheirFirstIndex) {
     Bytes map;
     for (uint32_t v : {0xFC00u, 0x801Fu, 0x03E0u}) {
-        Put16(map, v);
+        AppendLE16(map, v);
     }
     // Index 0 lies before the map's first entry (2): opaque black. The entries' top bit is
     // their alpha, as the descriptor gives 1 alpha bit.
-    ExpectImage(Cat(Cat(TgaHeader(1, 4, 1, 8, 0x21, 2, 3, 16), map), {2, 3, 4, 0}), 4, 1,
+    ExpectImage(Concat(Concat(TgaHeader(1, 4, 1, 8, 0x21, 2, 3, 16), map), {2, 3, 4, 0}), 4, 1,
                 {kRed, kBlue, 0x0000FF00, 0xFF000000});
     const Bytes map24 = {0, 0, 0xFF, 0xFF, 0, 0};
-    ExpectImage(Cat(Cat(TgaHeader(9, 3, 1, 8, 0x20, 0, 2, 24), map24), {0x81, 1, 0, 0}), 3, 1,
+    ExpectImage(Concat(Concat(TgaHeader(9, 3, 1, 8, 0x20, 0, 2, 24), map24), {0x81, 1, 0, 0}), 3, 1,
                 {kBlue, kBlue, kRed});
 }
 
 TEST(ImageTga, RlePacketsRunAcrossRowsAndRightToLeftMirrors) {
     // A run of 4 of A, then a raw packet B, C: rows A A A / A B C in stored order.
     const Bytes packets = {0x83, 0, 0, 0xFF, 0x01, 0, 0xFF, 0, 0xFF, 0, 0};
-    ExpectImage(Cat(TgaHeader(10, 3, 2, 24, 0x20), packets), 3, 2,
+    ExpectImage(Concat(TgaHeader(10, 3, 2, 24, 0x20), packets), 3, 2,
                 {kRed, kRed, kRed, kRed, kGreen, kBlue});
-    ExpectImage(Cat(TgaHeader(10, 3, 2, 24, 0x30), packets), 3, 2,
+    ExpectImage(Concat(TgaHeader(10, 3, 2, 24, 0x30), packets), 3, 2,
                 {kRed, kRed, kRed, kBlue, kGreen, kRed});
 }
 
 TEST(ImageTga, InvalidHeadersAreNotTakenForTga) {
-    EXPECT_TRUE(Refused(Cat(TgaHeader(4, 1, 1, 24, 0), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Cat(TgaHeader(2, 1, 1, 12, 0), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Cat(TgaHeader(2, 1, 1, 24, 0xC0), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Cat(TgaHeader(1, 1, 1, 8, 0), {0})));  // mapped without a map
-    EXPECT_TRUE(Refused(Cat(TgaHeader(2, 0, 1, 24, 0), {0, 0, 0})));
+    EXPECT_TRUE(Refused(Concat(TgaHeader(4, 1, 1, 24, 0), {0, 0, 0})));
+    EXPECT_TRUE(Refused(Concat(TgaHeader(2, 1, 1, 12, 0), {0, 0, 0})));
+    EXPECT_TRUE(Refused(Concat(TgaHeader(2, 1, 1, 24, 0xC0), {0, 0, 0})));
+    EXPECT_TRUE(Refused(Concat(TgaHeader(1, 1, 1, 8, 0), {0})));  // mapped without a map
+    EXPECT_TRUE(Refused(Concat(TgaHeader(2, 0, 1, 24, 0), {0, 0, 0})));
 }
 
 // ---- PPM ----
 
 TEST(ImagePpm, BinaryAndPlainWithCommentsAndScaledMaxvals) {
-    ExpectImage(Cat(Text("P6\n# made by hand\n2 1\n255\n"), {0xFF, 0, 0, 0, 0x80, 0xFF}), 2, 1,
+    ExpectImage(Concat(Text("P6\n# made by hand\n2 1\n255\n"), {0xFF, 0, 0, 0, 0x80, 0xFF}), 2, 1,
                 {kRed, 0xFF0080FF});
     ExpectImage(Text("P3\n#c\n2 #w\n1\n15\n15 0 0\n0 7 15\n"), 2, 1, {kRed, 0xFF0077FF});
-    ExpectImage(Cat(Text("P6 1 1 65535\n"), {0xFF, 0xFF, 0x80, 0x00, 0, 0}), 1, 1, {0xFFFF8000});
-    ExpectImage(Cat(Text("P5 2 1 255 "), {0x10, 0xF0}), 2, 1, {0xFF101010, 0xFFF0F0F0});
+    ExpectImage(Concat(Text("P6 1 1 65535\n"), {0xFF, 0xFF, 0x80, 0x00, 0, 0}), 1, 1, {0xFFFF8000});
+    ExpectImage(Concat(Text("P5 2 1 255 "), {0x10, 0xF0}), 2, 1, {0xFF101010, 0xFFF0F0F0});
     ExpectImage(Text("P2 1 1 3 2"), 1, 1, {0xFFAAAAAA});
 }
 
 TEST(ImagePpm, BadHeadersAreRefused) {
-    EXPECT_TRUE(Refused(Cat(Text("P6 1 1 0\n"), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Cat(Text("P6 1 1 65536\n"), {0, 0, 0, 0, 0, 0})));
-    EXPECT_TRUE(Refused(Cat(Text("P6 1 1 255"), {0, 0, 0})));  // no blank before the raster
+    EXPECT_TRUE(Refused(Concat(Text("P6 1 1 0\n"), {0, 0, 0})));
+    EXPECT_TRUE(Refused(Concat(Text("P6 1 1 65536\n"), {0, 0, 0, 0, 0, 0})));
+    EXPECT_TRUE(Refused(Concat(Text("P6 1 1 255"), {0, 0, 0})));  // no blank before the raster
     EXPECT_TRUE(Refused(Text("P3 1 1 255 1 2")));
     EXPECT_TRUE(Refused(Text("P3 1 -1 255 1 2 3")));
 }
 
 // ---- DDS ----
 
-Bytes Dds(uint32_t w, uint32_t h, uint32_t flags, uint32_t fourCc, uint32_t bits = 0,
-          uint32_t r = 0, uint32_t g = 0, uint32_t b = 0, uint32_t a = 0) {
-    Bytes d(128, 0);
-    std::memcpy(d.data(), "DDS ", 4);
-    const uint32_t fields[][2] = {{4, 124},    {8, 0x1007},  {12, h},      {16, w}, {76, 32},
-                                  {80, flags}, {84, fourCc}, {88, bits},   {92, r}, {96, g},
-                                  {100, b},    {104, a},     {108, 0x1000}};
-    for (const auto& f : fields) {
-        WriteLE32(d.data() + f[0], f[1]);
-    }
-    return d;
-}
-
 constexpr uint32_t kRgb = 0x40, kAlpha = 0x1, kFourCc = 0x4;
 constexpr uint32_t kDxt1 = 0x31545844, kDxt3 = 0x33545844, kDxt5 = 0x35545844;
 
 TEST(ImageDds, UncompressedMaskFormats) {
     const Bytes argb = {0x33, 0x22, 0x11, 0x80};
-    ExpectImage(Cat(Dds(1, 1, kRgb | kAlpha, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb), 1,
+    ExpectImage(Concat(Dds(1, 1, kRgb | kAlpha, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb), 1,
                 1, {0x80112233});
-    ExpectImage(Cat(Dds(1, 1, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb), 1, 1,
+    ExpectImage(Concat(Dds(1, 1, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb), 1, 1,
                 {0xFF112233});
-    ExpectImage(Cat(Dds(1, 1, kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF), argb), 1, 1, {0xFF112233});
+    ExpectImage(Concat(Dds(1, 1, kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF), argb), 1, 1, {0xFF112233});
     Bytes px16;
     for (uint32_t v : {0xF800u, 0x07E0u}) {
-        Put16(px16, v);
+        AppendLE16(px16, v);
     }
-    ExpectImage(Cat(Dds(2, 1, kRgb, 0, 16, 0xF800, 0x07E0, 0x1F), px16), 2, 1, {kRed, kGreen});
+    ExpectImage(Concat(Dds(2, 1, kRgb, 0, 16, 0xF800, 0x07E0, 0x1F), px16), 2, 1, {kRed, kGreen});
     px16.clear();
     for (uint32_t v : {0xFC00u, 0x7C00u}) {
-        Put16(px16, v);
+        AppendLE16(px16, v);
     }
-    ExpectImage(Cat(Dds(2, 1, kRgb | kAlpha, 0, 16, 0x7C00, 0x3E0, 0x1F, 0x8000), px16), 2, 1,
+    ExpectImage(Concat(Dds(2, 1, kRgb | kAlpha, 0, 16, 0x7C00, 0x3E0, 0x1F, 0x8000), px16), 2, 1,
                 {kRed, 0x00FF0000});
     px16.clear();
-    Put16(px16, 0x8F0F);
-    ExpectImage(Cat(Dds(1, 1, kRgb | kAlpha, 0, 16, 0xF00, 0xF0, 0xF, 0xF000), px16), 1, 1,
+    AppendLE16(px16, 0x8F0F);
+    ExpectImage(Concat(Dds(1, 1, kRgb | kAlpha, 0, 16, 0xF00, 0xF0, 0xF, 0xF000), px16), 1, 1,
                 {0x88FF00FF});
-    ExpectImage(Cat(Dds(1, 1, 0x20000, 0, 8, 0xFF), {0x40}), 1, 1, {0xFF404040});
+    ExpectImage(Concat(Dds(1, 1, 0x20000, 0, 8, 0xFF), {0x40}), 1, 1, {0xFF404040});
 }
 
 // One DXT colour block: red and blue end points, each row using indices 0, 1, 2, 3.
 Bytes ColourBlock(uint32_t c0, uint32_t c1) {
     Bytes b;
-    Put16(b, c0);
-    Put16(b, c1);
-    Put32(b, 0xE4E4E4E4);
+    AppendLE16(b, c0);
+    AppendLE16(b, c1);
+    AppendLE32(b, 0xE4E4E4E4);
     return b;
 }
 
@@ -330,16 +263,16 @@ Pixels Rows(const Pixels& row) {
 
 TEST(ImageDds, Dxt1FourColourAndTransparentModes) {
     // Red above blue: thirds between them. Blue below red: the half and transparent black.
-    ExpectImage(Cat(Dds(4, 4, kFourCc, kDxt1), ColourBlock(0xF800, 0x001F)), 4, 4,
+    ExpectImage(Concat(Dds(4, 4, kFourCc, kDxt1), ColourBlock(0xF800, 0x001F)), 4, 4,
                 Rows({kRed, kBlue, 0xFFAA0055, 0xFF5500AA}));
-    ExpectImage(Cat(Dds(4, 4, kFourCc, kDxt1), ColourBlock(0x001F, 0xF800)), 4, 4,
+    ExpectImage(Concat(Dds(4, 4, kFourCc, kDxt1), ColourBlock(0x001F, 0xF800)), 4, 4,
                 Rows({kBlue, kRed, 0xFF800080, 0x00000000}));
 }
 
 TEST(ImageDds, Dxt3ExplicitAlphaAndAlwaysFourColours) {
     // 0x8410 widens to (132, 130, 132); the third and fourth colours mix it with black.
     const Bytes alpha = {0xF0, 0x87, 0, 0, 0, 0, 0, 0};
-    RgbaImage image = Decoded(Cat(Cat(Dds(4, 4, kFourCc, kDxt3), alpha), ColourBlock(0, 0x8410)));
+    RgbaImage image = Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt3), alpha), ColourBlock(0, 0x8410)));
     ASSERT_EQ(image.pixels.size(), 16u);
     EXPECT_EQ(image.pixels[0], 0x00000000u);
     EXPECT_EQ(image.pixels[1], 0xFF848284u);
@@ -350,7 +283,7 @@ TEST(ImageDds, Dxt3ExplicitAlphaAndAlwaysFourColours) {
 
 TEST(ImageDds, Dxt5EightAndSixLevelAlpha) {
     const Bytes eight = {200, 100, 0x88, 0x0E, 0, 0, 0, 0};
-    RgbaImage image = Decoded(Cat(Cat(Dds(4, 4, kFourCc, kDxt5), eight), ColourBlock(0xFFFF, 0)));
+    RgbaImage image = Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt5), eight), ColourBlock(0xFFFF, 0)));
     ASSERT_EQ(image.pixels.size(), 16u);
     EXPECT_EQ(image.pixels[0], 0xC8FFFFFFu);
     EXPECT_EQ(image.pixels[1], 0x64000000u);
@@ -358,7 +291,7 @@ TEST(ImageDds, Dxt5EightAndSixLevelAlpha) {
     EXPECT_EQ(image.pixels[3] >> 24, 114u);
     EXPECT_EQ(image.pixels[4] >> 24, 200u);
     const Bytes six = {50, 150, 0xAA, 0x0F, 0, 0, 0, 0};
-    image = Decoded(Cat(Cat(Dds(4, 4, kFourCc, kDxt5), six), ColourBlock(0xFFFF, 0)));
+    image = Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt5), six), ColourBlock(0xFFFF, 0)));
     ASSERT_EQ(image.pixels.size(), 16u);
     EXPECT_EQ(image.pixels[0] >> 24, 70u);
     EXPECT_EQ(image.pixels[1] >> 24, 130u);
@@ -368,15 +301,15 @@ TEST(ImageDds, Dxt5EightAndSixLevelAlpha) {
 
 TEST(ImageDds, BlocksOverhangSidesThatAreNotMultiplesOfFour) {
     Bytes blocks = ColourBlock(0xF800, 0);
-    blocks = Cat(blocks, ColourBlock(0x001F, 0));
+    blocks = Concat(blocks, ColourBlock(0x001F, 0));
     for (size_t i : {4u, 5u, 6u, 7u, 12u, 13u, 14u, 15u}) {
         blocks[i] = 0;  // every pixel takes the first colour
     }
-    ExpectImage(Cat(Dds(5, 3, kFourCc, kDxt1), blocks), 5, 3,
+    ExpectImage(Concat(Dds(5, 3, kFourCc, kDxt1), blocks), 5, 3,
                 {kRed, kRed, kRed, kRed, kBlue, kRed, kRed, kRed, kRed, kBlue, kRed, kRed, kRed,
                  kRed, kBlue});
     blocks.pop_back();
-    EXPECT_TRUE(Refused(Cat(Dds(5, 3, kFourCc, kDxt1), blocks)));
+    EXPECT_TRUE(Refused(Concat(Dds(5, 3, kFourCc, kDxt1), blocks)));
 }
 
 // ---- PNG and JPEG ----
@@ -398,7 +331,7 @@ void PutPngChunk(Bytes& png, const char* type, const Bytes& body) {
     for (int shift = 24; shift >= 0; shift -= 8) {
         png.push_back(static_cast<uint8_t>(body.size() >> shift));
     }
-    const Bytes typed = Cat(Bytes(type, type + 4), body);
+    const Bytes typed = Concat(Bytes(type, type + 4), body);
     png.insert(png.end(), typed.begin(), typed.end());
     const uint32_t crc = static_cast<uint32_t>(crc32(0, typed.data(), typed.size()));
     for (int shift = 24; shift >= 0; shift -= 8) {
@@ -434,39 +367,6 @@ TEST(ImagePng, TwoBitPaletteWithTransparency) {
     const Bytes palette = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF};
     ExpectImage(HandMadePng(3, 2, 3, {0, 0x18}, {{"PLTE", palette}, {"tRNS", {0x40}}}), 3, 1,
                 {0x40FF0000, kGreen, kBlue});
-}
-
-Bytes EncodeJpeg(int width, int height, int components, uint8_t fill, bool progressive) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = components;
-    cinfo.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    if (progressive) {
-        jpeg_simple_progression(&cinfo);
-    }
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(static_cast<size_t>(width * components));
-    for (size_t i = 0; i < row.size(); ++i) {
-        row[i] = components == 3 ? (i % 3 == 0 ? 200 : i % 3 == 1 ? 100 : 30) : fill;
-    }
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
 }
 
 void ExpectNear(uint32_t pixel, uint32_t want, int tolerance) {
@@ -511,22 +411,22 @@ void ExpectTruncationsHandled(const Bytes& file, size_t accepted, const char* wh
 }
 
 TEST(ImageBroken, EveryTruncationFailsOrDecodes) {
-    const Bytes bmp24 = BmpFile(Cat(BmpInfo(4, 1, 24), Bytes(12, 0x44)), 40);
+    const Bytes bmp24 = BmpFile(Concat(BmpInfo(4, 1, 24), Bytes(12, 0x44)), 40);
     ExpectTruncationsHandled(bmp24, bmp24.size(), "bmp 24");
-    const Bytes rle8 = Cat(Cat(BmpInfo(2, 2, 8, 1, 4), kPalette4), {2, 1, 0, 0, 2, 3, 0, 1});
+    const Bytes rle8 = Concat(Concat(BmpInfo(2, 2, 8, 1, 4), kPalette4), {2, 1, 0, 0, 2, 3, 0, 1});
     ExpectTruncationsHandled(rle8, rle8.size(), "dib rle8");
     const Bytes rle4 =
-        Cat(Cat(BmpInfo(6, 1, 4, 2, 4), kPalette4), {3, 0x12, 0, 3, 0x20, 0x10, 0, 1});
+        Concat(Concat(BmpInfo(6, 1, 4, 2, 4), kPalette4), {3, 0x12, 0, 3, 0x20, 0x10, 0, 1});
     ExpectTruncationsHandled(rle4, rle4.size(), "dib rle4");
-    const Bytes tga = Cat(TgaHeader(10, 3, 2, 24, 0x20), {0x83, 0, 0, 0xFF, 1, 0, 1, 2, 3, 4, 5});
+    const Bytes tga = Concat(TgaHeader(10, 3, 2, 24, 0x20), {0x83, 0, 0, 0xFF, 1, 0, 1, 2, 3, 4, 5});
     ExpectTruncationsHandled(tga, tga.size(), "tga rle");
-    const Bytes mapped = Cat(Cat(TgaHeader(1, 2, 1, 8, 0, 0, 2, 24), Bytes(6, 9)), {0, 1});
+    const Bytes mapped = Concat(Concat(TgaHeader(1, 2, 1, 8, 0, 0, 2, 24), Bytes(6, 9)), {0, 1});
     ExpectTruncationsHandled(mapped, mapped.size(), "tga mapped");
-    const Bytes p6 = Cat(Text("P6 2 1 255\n"), Bytes(6, 7));
+    const Bytes p6 = Concat(Text("P6 2 1 255\n"), Bytes(6, 7));
     ExpectTruncationsHandled(p6, p6.size(), "p6");
     const Bytes p3 = Text("P3 1 1 255 10 20 30");
     ExpectTruncationsHandled(p3, p3.size() - 1, "p3");  // "3" is a whole last sample too
-    const Bytes dxt5 = Cat(Dds(4, 4, kFourCc, kDxt5), Bytes(16, 0x5A));
+    const Bytes dxt5 = Concat(Dds(4, 4, kFourCc, kDxt5), Bytes(16, 0x5A));
     ExpectTruncationsHandled(dxt5, dxt5.size(), "dds dxt5");
     const Bytes png = EncodePng(RgbaImage{3, 2, Pixels(6, 0x80402010)});
     // libpng stops after the last row: the 12-byte IEND chunk may go missing.
@@ -537,14 +437,14 @@ TEST(ImageBroken, EveryTruncationFailsOrDecodes) {
 
 TEST(ImageBroken, AbsurdSizesAreRefused) {
     RgbaImage image;
-    EXPECT_TRUE(Refused(BmpFile(Cat(BmpInfo(8193, 1, 8), Bytes(9000, 0)), 40)));
-    EXPECT_TRUE(Refused(BmpFile(Cat(BmpInfo(1, -8193, 8), Bytes(9000, 0)), 40)));
-    EXPECT_TRUE(Refused(Cat(TgaHeader(2, 65535, 65535, 24, 0), Bytes(64, 0))));
-    EXPECT_TRUE(Refused(Cat(Dds(8193, 4, kFourCc, kDxt1), Bytes(8 * 2049, 0))));
-    EXPECT_TRUE(Refused(Cat(Text("P6 100000 1 255\n"), Bytes(300000, 0))));
+    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(8193, 1, 8), Bytes(9000, 0)), 40)));
+    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, -8193, 8), Bytes(9000, 0)), 40)));
+    EXPECT_TRUE(Refused(Concat(TgaHeader(2, 65535, 65535, 24, 0), Bytes(64, 0))));
+    EXPECT_TRUE(Refused(Concat(Dds(8193, 4, kFourCc, kDxt1), Bytes(8 * 2049, 0))));
+    EXPECT_TRUE(Refused(Concat(Text("P6 100000 1 255\n"), Bytes(300000, 0))));
     // Large but allowed sides whose pixels are missing.
-    EXPECT_TRUE(Refused(Cat(Text("P6 8192 8192 255\n"), Bytes(64, 0))));
-    EXPECT_TRUE(Refused(Cat(Dds(8192, 8192, kFourCc, kDxt1), Bytes(64, 0))));
+    EXPECT_TRUE(Refused(Concat(Text("P6 8192 8192 255\n"), Bytes(64, 0))));
+    EXPECT_TRUE(Refused(Concat(Dds(8192, 8192, kFourCc, kDxt1), Bytes(64, 0))));
 
     // A PNG whose IHDR claims 9000 columns, with a valid CRC.
     Bytes png = EncodePng(RgbaImage{1, 1, {kRed}});

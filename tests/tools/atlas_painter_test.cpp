@@ -90,8 +90,8 @@ TEST(AtlasPainterTest, SheetsHaveTheirExactSizes) {
 }
 
 TEST(AtlasPainterTest, EveryRegisteredRectangleIsWholePixelsInsideItsSheet) {
-    for (size_t i = 0; i < atlasImageCount; ++i) {
-        const AtlasImage& image = atlasImages[i];
+    for (size_t i = 0; i < AtlasImages().size(); ++i) {
+        const AtlasImage& image = AtlasImages()[i];
         PixelBox box{};
         ASSERT_NO_THROW(box = BoxOf(image)) << "image " << i;
         EXPECT_GT(box.right, box.left) << i;
@@ -110,11 +110,11 @@ TEST(AtlasPainterTest, NothingIsPaintedOutsideRegisteredRectanglesAndEachIsPaint
     for (AtlasSheet sheet : {AtlasSheet::Interface, AtlasSheet::Glyphs}) {
         const RgbaImage& painted = Painted(sheet);
         std::vector<bool> registered(painted.pixels.size(), false);
-        for (size_t i = 0; i < atlasImageCount; ++i) {
-            if (atlasImages[i].sheet != sheet) {
+        for (size_t i = 0; i < AtlasImages().size(); ++i) {
+            if (AtlasImages()[i].sheet != sheet) {
                 continue;
             }
-            PixelBox box = BoxOf(atlasImages[i]);
+            PixelBox box = BoxOf(AtlasImages()[i]);
             for (int y = box.top; y < box.bottom; ++y) {
                 for (int x = box.left; x < box.right; ++x) {
                     registered[static_cast<size_t>(y) * painted.width + x] = true;
@@ -144,8 +144,8 @@ TEST(AtlasPainterTest, FillIsExactlyItsColourOverWhateverWasThere) {
 
 TEST(AtlasPainterTest, DigitsAreDistinctOpaqueTextOnTransparentFillingTheirHeight) {
     std::set<std::vector<uint32_t>> shapes;
-    for (size_t i = 0; i < atlasImageCount; ++i) {
-        const AtlasImage& image = atlasImages[i];
+    for (size_t i = 0; i < AtlasImages().size(); ++i) {
+        const AtlasImage& image = AtlasImages()[i];
         if (image.art != AtlasArt::Digit) {
             continue;
         }

@@ -461,16 +461,17 @@ void PaintAtlasImage(FontSet& fonts, RgbaImage& sheet, const AtlasImage& image) 
 RgbaImage PaintAtlas(AtlasSheet sheet) {
     FontSetPtr fonts = OpenFonts();
     RgbaImage image = BlankSheet(sheet);
-    for (size_t i = 0; i < atlasImageCount; ++i) {
-        if (atlasImages[i].sheet != sheet) {
+    for (size_t i = 0; i < AtlasImages().size(); ++i) {
+        if (AtlasImages()[i].sheet != sheet) {
             continue;
         }
         try {
-            PaintAtlasImage(*fonts, image, atlasImages[i]);
+            PaintAtlasImage(*fonts, image, AtlasImages()[i]);
         } catch (const std::runtime_error& error) {
-            throw std::runtime_error("atlas image " + std::to_string(i) + " (\"" +
-                                     (atlasImages[i].text != nullptr ? atlasImages[i].text : "") +
-                                     "\"): " + error.what());
+            throw std::runtime_error(
+                "atlas image " + std::to_string(i) + " (\"" +
+                (AtlasImages()[i].text != nullptr ? AtlasImages()[i].text : "") +
+                "\"): " + error.what());
         }
     }
     return image;
