@@ -2,14 +2,12 @@
 // OUT/archive/* small archives, OUT/wave/* the demo's sounds, OUT/xfile/* small meshes in
 // every .x form, OUT/image/* a small image in each format and variant the decoders read.
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include <jpeglib.h>
-
 #include "datapack/archive_writer.h"
 #include "datapack/demo_data.h"
+#include "datapack/image_samples.h"
 #include "datapack/png_writer.h"
 #include "datapack/wave_writer.h"
 #include "datapack/xfile_writer.h"
@@ -17,109 +15,8 @@
 
 namespace {
 
-void Put16(Bytes& b, uint32_t v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
-Bytes Cat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// The builder writes no JPEG, so libjpeg encodes this seed here.
-Bytes EncodeSeedJpeg(bool progressive) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = 16;
-    cinfo.image_height = 8;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    if (progressive) {
-        jpeg_simple_progression(&cinfo);
-    }
-    jpeg_start_compress(&cinfo, TRUE);
-    JSAMPLE row[16 * 3];
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int i = 0; i < 16 * 3; ++i) {
-            row[i] = static_cast<JSAMPLE>(i * 5 + cinfo.next_scanline * 30);
-        }
-        JSAMPROW rows[1] = {row};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
-
-Bytes BmpInfo(int32_t w, int32_t h, int bpp, uint32_t compression, uint32_t colours,
-              uint32_t headerSize = 40) {
-    Bytes b;
-    Put32(b, headerSize);
-    Put32(b, static_cast<uint32_t>(w));
-    Put32(b, static_cast<uint32_t>(h));
-    Put16(b, 1);
-    Put16(b, static_cast<uint32_t>(bpp));
-    Put32(b, compression);
-    b.resize(32, 0);
-    Put32(b, colours);
-    b.resize(headerSize, 0);
-    return b;
-}
-
-Bytes BmpFile(const Bytes& dib, uint32_t pixelOffset) {
-    Bytes b = {'B', 'M'};
-    Put32(b, static_cast<uint32_t>(14 + dib.size()));
-    Put32(b, 0);
-    Put32(b, 14 + pixelOffset);
-    return Cat(b, dib);
-}
-
-Bytes TgaHeader(int type, int w, int h, int bpp, int descriptor, int mapLength = 0,
-                int mapBits = 0) {
-    Bytes b = {0, static_cast<uint8_t>(mapLength > 0), static_cast<uint8_t>(type), 0, 0};
-    Put16(b, static_cast<uint32_t>(mapLength));
-    b.push_back(static_cast<uint8_t>(mapBits));
-    Put32(b, 0);
-    Put16(b, static_cast<uint32_t>(w));
-    Put16(b, static_cast<uint32_t>(h));
-    b.push_back(static_cast<uint8_t>(bpp));
-    b.push_back(static_cast<uint8_t>(descriptor));
-    return b;
-}
-
-Bytes Dds(uint32_t w, uint32_t h, uint32_t flags, const char* fourCc, uint32_t bits,
-          std::initializer_list<uint32_t> masks) {
-    Bytes b = {'D', 'D', 'S', ' '};
-    for (uint32_t v : {124u, 0x1007u, h, w, 0u, 0u, 1u}) {
-        Put32(b, v);
-    }
-    b.resize(76, 0);
-    Put32(b, 32);
-    Put32(b, flags);
-    b.insert(b.end(), fourCc, fourCc + 4);
-    Put32(b, bits);
-    for (uint32_t m : masks) {
-        Put32(b, m);
-    }
-    b.resize(108, 0);
-    Put32(b, 0x1000);
-    b.resize(128, 0);
-    return b;
-}
+// The four-character codes of the DDS block formats, as their little-endian values.
+constexpr uint32_t kDxt1 = 0x31545844, kDxt3 = 0x33545844, kDxt5 = 0x35545844;
 
 // One small image in each format and variant the decoders take.
 void WriteImageSeeds(const std::filesystem::path& dir) {
@@ -129,23 +26,23 @@ void WriteImageSeeds(const std::filesystem::path& dir) {
                          {0xFF102030, 0x00FFFFFF, 0x80FF0000, 0xFF00FF00, 0x7F7F7F7F, 0xFF000000,
                           0x01020304, 0xFFFFFFFF, 0x40404040, 0xC0C0C0C0, 0xFF0000FF, 0x00000000}};
     WriteBinaryFile(dir / "rgba.png", EncodePng(rgba));
-    WriteBinaryFile(dir / "baseline.jpg", EncodeSeedJpeg(false));
-    WriteBinaryFile(dir / "progressive.jpg", EncodeSeedJpeg(true));
+    WriteBinaryFile(dir / "baseline.jpg", EncodeJpeg(16, 8, 3, 0, false));
+    WriteBinaryFile(dir / "progressive.jpg", EncodeJpeg(16, 8, 3, 0, true));
 
     const Bytes palette = {0, 0, 0, 0, 0xFF, 0x80, 0x40, 0};
     WriteBinaryFile(dir / "rgb24.bmp",
-                    BmpFile(Cat(BmpInfo(2, 2, 24, 0, 0),
-                                Bytes{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}),
+                    BmpFile(Concat(BmpInfo(2, 2, 24, 0, 0),
+                                   Bytes{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}),
                             40));
     WriteBinaryFile(dir / "rle8.bmp",
-                    BmpFile(Cat(Cat(BmpInfo(4, 2, 8, 1, 2), palette),
-                                {2, 1, 2, 0, 0, 0, 0, 3, 1, 0, 1, 0, 0, 2, 1, 0, 0, 1}),
+                    BmpFile(Concat(Concat(BmpInfo(4, 2, 8, 1, 2), palette),
+                                   {2, 1, 2, 0, 0, 0, 0, 3, 1, 0, 1, 0, 0, 2, 1, 0, 0, 1}),
                             48));
-    WriteBinaryFile(
-        dir / "rle4.bmp",
-        BmpFile(Cat(Cat(BmpInfo(5, 1, 4, 2, 2), palette), {3, 0x10, 0, 3, 0x10, 0x10, 0, 1}), 48));
-    WriteBinaryFile(dir / "palette4.dib",
-                    Cat(Cat(BmpInfo(3, 2, 4, 0, 2), palette), {0x10, 0x10, 0, 0, 0x01, 0, 0, 0}));
+    WriteBinaryFile(dir / "rle4.bmp", BmpFile(Concat(Concat(BmpInfo(5, 1, 4, 2, 2), palette),
+                                                     {3, 0x10, 0, 3, 0x10, 0x10, 0, 1}),
+                                              48));
+    WriteBinaryFile(dir / "palette4.dib", Concat(Concat(BmpInfo(3, 2, 4, 0, 2), palette),
+                                                 {0x10, 0x10, 0, 0, 0x01, 0, 0, 0}));
     Bytes v5 = BmpInfo(2, -1, 32, 3, 0, 124);
     for (int i = 0; i < 4; ++i) {
         const uint32_t mask = 0xFF0000u >> (8 * i) | (i == 3 ? 0xFF000000u : 0);
@@ -153,40 +50,41 @@ void WriteImageSeeds(const std::filesystem::path& dir) {
             v5[40 + 4 * i + k] = static_cast<uint8_t>(mask >> (8 * k));
         }
     }
-    WriteBinaryFile(dir / "alpha_v5.bmp", BmpFile(Cat(v5, {1, 2, 3, 0x80, 4, 5, 6, 0xFF}), 124));
+    WriteBinaryFile(dir / "alpha_v5.bmp", BmpFile(Concat(v5, {1, 2, 3, 0x80, 4, 5, 6, 0xFF}), 124));
 
     WriteBinaryFile(dir / "rgb24.tga",
-                    Cat(TgaHeader(2, 2, 2, 24, 0), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+                    Concat(TgaHeader(2, 2, 2, 24, 0), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     WriteBinaryFile(dir / "rle32.tga",
-                    Cat(TgaHeader(10, 3, 2, 32, 0x28),
-                        {0x82, 1, 2, 3, 0x80, 0x02, 4, 5, 6, 0xFF, 7, 8, 9, 0, 10, 11, 12, 0x40}));
-    WriteBinaryFile(dir / "mapped_rle.tga", Cat(TgaHeader(9, 4, 1, 8, 0x20, 2, 24),
-                                                {0, 0, 0xFF, 0xFF, 0, 0, 0x82, 1, 0, 0}));
+                    Concat(TgaHeader(10, 3, 2, 32, 0x28), {0x82, 1, 2, 3, 0x80, 0x02, 4, 5, 6, 0xFF,
+                                                           7, 8, 9, 0, 10, 11, 12, 0x40}));
+    WriteBinaryFile(dir / "mapped_rle.tga", Concat(TgaHeader(9, 4, 1, 8, 0x20, 0, 2, 24),
+                                                   {0, 0, 0xFF, 0xFF, 0, 0, 0x82, 1, 0, 0}));
     WriteBinaryFile(dir / "grey16.tga",
-                    Cat(TgaHeader(3, 2, 1, 16, 0x28), {0x10, 0xFF, 0xF0, 0x80}));
+                    Concat(TgaHeader(3, 2, 1, 16, 0x28), {0x10, 0xFF, 0xF0, 0x80}));
 
     const std::string p6 = "P6\n# seed\n2 1\n255\n";
-    WriteBinaryFile(dir / "binary.ppm", Cat(Bytes(p6.begin(), p6.end()), {255, 0, 0, 0, 128, 255}));
+    WriteBinaryFile(dir / "binary.ppm",
+                    Concat(Bytes(p6.begin(), p6.end()), {255, 0, 0, 0, 128, 255}));
     const std::string p3 = "P3 2 1 65535\n65535 0 0 # red\n0 32768 65535\n";
     WriteBinaryFile(dir / "plain.ppm", Bytes(p3.begin(), p3.end()));
     const std::string p5 = "P5 2 1 255\n";
-    WriteBinaryFile(dir / "grey.pgm", Cat(Bytes(p5.begin(), p5.end()), {0x20, 0xE0}));
+    WriteBinaryFile(dir / "grey.pgm", Concat(Bytes(p5.begin(), p5.end()), {0x20, 0xE0}));
 
     const Bytes colourBlocks = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0xE4, 0xE4, 0xE4,
                                 0x1F, 0x00, 0x00, 0xF8, 0x1B, 0x1B, 0x1B, 0x1B};
-    WriteBinaryFile(dir / "dxt1.dds", Cat(Dds(6, 3, 4, "DXT1", 0, {}), colourBlocks));
+    WriteBinaryFile(dir / "dxt1.dds", Concat(Dds(6, 3, 4, kDxt1), colourBlocks));
     const Bytes alpha3 = {0xF0, 0x87, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC};
-    WriteBinaryFile(dir / "dxt3.dds", Cat(Cat(Dds(4, 4, 4, "DXT3", 0, {}), alpha3),
-                                          Bytes(colourBlocks.begin(), colourBlocks.begin() + 8)));
+    WriteBinaryFile(dir / "dxt3.dds",
+                    Concat(Concat(Dds(4, 4, 4, kDxt3), alpha3),
+                           Bytes(colourBlocks.begin(), colourBlocks.begin() + 8)));
     const Bytes alpha5 = {200, 100, 0x88, 0x0E, 0xAA, 0x0F, 0x12, 0x34};
-    WriteBinaryFile(dir / "dxt5.dds", Cat(Cat(Dds(4, 4, 4, "DXT5", 0, {}), alpha5),
-                                          Bytes(colourBlocks.begin() + 8, colourBlocks.end())));
-    WriteBinaryFile(dir / "rgb565.dds",
-                    Cat(Dds(2, 1, 0x40, "\0\0\0\0", 16, {0xF800, 0x07E0, 0x001F, 0}),
-                        {0x00, 0xF8, 0xE0, 0x07}));
+    WriteBinaryFile(dir / "dxt5.dds", Concat(Concat(Dds(4, 4, 4, kDxt5), alpha5),
+                                             Bytes(colourBlocks.begin() + 8, colourBlocks.end())));
+    WriteBinaryFile(dir / "rgb565.dds", Concat(Dds(2, 1, 0x40, 0, 16, 0xF800, 0x07E0, 0x001F, 0),
+                                               {0x00, 0xF8, 0xE0, 0x07}));
     WriteBinaryFile(dir / "argb.dds",
-                    Cat(Dds(1, 2, 0x41, "\0\0\0\0", 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}),
-                        {1, 2, 3, 4, 5, 6, 7, 8}));
+                    Concat(Dds(1, 2, 0x41, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000),
+                           {1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 }  // namespace

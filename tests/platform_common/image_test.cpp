@@ -4,7 +4,6 @@
 // outside the bytes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -63,7 +62,8 @@ constexpr uint32_t kGrey10 = 0xFF0A0A0A;
 TEST(ImageBmp, Bottom24BitRowsComeOutTopFirstAndNegativeHeightIsTopDown) {
     // 2x2, 6-byte rows padded to 8; the first stored row is the bottom one.
     const Bytes rows = {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0x10, 0x20, 0x30, 0, 0};
-    ExpectImage(BmpFile(Concat(BmpInfo(2, 2, 24), rows), 40), 2, 2, {kBlue, 0xFF302010, kRed, kGreen});
+    ExpectImage(BmpFile(Concat(BmpInfo(2, 2, 24), rows), 40), 2, 2,
+                {kBlue, 0xFF302010, kRed, kGreen});
     ExpectImage(BmpFile(Concat(BmpInfo(2, -2, 24), rows), 40), 2, 2,
                 {kRed, kGreen, kBlue, 0xFF302010});
 }
@@ -143,7 +143,7 @@ TEST(ImageBmp, MalformedHeadersAreRefused) {
 
 TEST(ImageTga, BottomLeftOriginFlipsRowsAndTheIdFieldIsSkipped) {
     const Bytes file = Concat(TgaHeader(2, 2, 2, 24, 0, 0, 0, 0, 3),
-                           {'i', 'd', '!', 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 1, 2, 3});
+                              {'i', 'd', '!', 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 1, 2, 3});
     ExpectImage(file, 2, 2, {kRed, 0xFF030201, kBlue, kGreen});
 }
 
@@ -221,8 +221,8 @@ constexpr uint32_t kDxt1 = 0x31545844, kDxt3 = 0x33545844, kDxt5 = 0x35545844;
 
 TEST(ImageDds, UncompressedMaskFormats) {
     const Bytes argb = {0x33, 0x22, 0x11, 0x80};
-    ExpectImage(Concat(Dds(1, 1, kRgb | kAlpha, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb), 1,
-                1, {0x80112233});
+    ExpectImage(Concat(Dds(1, 1, kRgb | kAlpha, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb),
+                1, 1, {0x80112233});
     ExpectImage(Concat(Dds(1, 1, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb), 1, 1,
                 {0xFF112233});
     ExpectImage(Concat(Dds(1, 1, kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF), argb), 1, 1, {0xFF112233});
@@ -272,7 +272,8 @@ TEST(ImageDds, Dxt1FourColourAndTransparentModes) {
 TEST(ImageDds, Dxt3ExplicitAlphaAndAlwaysFourColours) {
     // 0x8410 widens to (132, 130, 132); the third and fourth colours mix it with black.
     const Bytes alpha = {0xF0, 0x87, 0, 0, 0, 0, 0, 0};
-    RgbaImage image = Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt3), alpha), ColourBlock(0, 0x8410)));
+    RgbaImage image =
+        Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt3), alpha), ColourBlock(0, 0x8410)));
     ASSERT_EQ(image.pixels.size(), 16u);
     EXPECT_EQ(image.pixels[0], 0x00000000u);
     EXPECT_EQ(image.pixels[1], 0xFF848284u);
@@ -283,7 +284,8 @@ TEST(ImageDds, Dxt3ExplicitAlphaAndAlwaysFourColours) {
 
 TEST(ImageDds, Dxt5EightAndSixLevelAlpha) {
     const Bytes eight = {200, 100, 0x88, 0x0E, 0, 0, 0, 0};
-    RgbaImage image = Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt5), eight), ColourBlock(0xFFFF, 0)));
+    RgbaImage image =
+        Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt5), eight), ColourBlock(0xFFFF, 0)));
     ASSERT_EQ(image.pixels.size(), 16u);
     EXPECT_EQ(image.pixels[0], 0xC8FFFFFFu);
     EXPECT_EQ(image.pixels[1], 0x64000000u);
@@ -418,7 +420,8 @@ TEST(ImageBroken, EveryTruncationFailsOrDecodes) {
     const Bytes rle4 =
         Concat(Concat(BmpInfo(6, 1, 4, 2, 4), kPalette4), {3, 0x12, 0, 3, 0x20, 0x10, 0, 1});
     ExpectTruncationsHandled(rle4, rle4.size(), "dib rle4");
-    const Bytes tga = Concat(TgaHeader(10, 3, 2, 24, 0x20), {0x83, 0, 0, 0xFF, 1, 0, 1, 2, 3, 4, 5});
+    const Bytes tga =
+        Concat(TgaHeader(10, 3, 2, 24, 0x20), {0x83, 0, 0, 0xFF, 1, 0, 1, 2, 3, 4, 5});
     ExpectTruncationsHandled(tga, tga.size(), "tga rle");
     const Bytes mapped = Concat(Concat(TgaHeader(1, 2, 1, 8, 0, 0, 2, 24), Bytes(6, 9)), {0, 1});
     ExpectTruncationsHandled(mapped, mapped.size(), "tga mapped");

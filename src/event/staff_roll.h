@@ -1,0 +1,4 @@
+// The staff roll that ends the story.
+#pragma once
+
+void CreateStaffRoll();
