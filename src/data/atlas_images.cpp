@@ -120,6 +120,7 @@ const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(
 // The registry: one line per list.
 const AtlasImageList* const atlasImageLists[] = {
     &coreAtlasImages,
+    &menuAtlasImages,
 };
 
 const std::vector<AtlasImage>& AtlasImages() {

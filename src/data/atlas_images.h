@@ -43,6 +43,7 @@ struct AtlasImageList {
 
 // The lists, one per file.
 extern const AtlasImageList coreAtlasImages;  // digits, cursor, fade tile, options screen
+extern const AtlasImageList menuAtlasImages;  // title screen, yes/no dialog, start menu
 
 // Every registered image, list by list, painted in this order (a later one covers an earlier
 // one it overlaps).

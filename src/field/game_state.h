@@ -3,6 +3,7 @@
 // overwritten by loading a save.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "data/atlas_rect.h"
@@ -64,6 +65,36 @@ struct CharacterRecord {
     int32_t aiType;
 };
 static_assert(sizeof(CharacterRecord) == 216, "CharacterRecord is stored as 216 bytes");
+// The save file and the battle copies rely on these places.
+static_assert(offsetof(CharacterRecord, characterId) == 0);
+static_assert(offsetof(CharacterRecord, level) == 4);
+static_assert(offsetof(CharacterRecord, modelIndex) == 8);
+static_assert(offsetof(CharacterRecord, side) == 12);
+static_assert(offsetof(CharacterRecord, characterClass) == 16);
+static_assert(offsetof(CharacterRecord, statusBits) == 20);
+static_assert(offsetof(CharacterRecord, hp) == 24);
+static_assert(offsetof(CharacterRecord, hpMax) == 28);
+static_assert(offsetof(CharacterRecord, mp) == 32);
+static_assert(offsetof(CharacterRecord, mpMax) == 36);
+static_assert(offsetof(CharacterRecord, attack) == 40);
+static_assert(offsetof(CharacterRecord, defence) == 44);
+static_assert(offsetof(CharacterRecord, magicAttack) == 48);
+static_assert(offsetof(CharacterRecord, magicDefence) == 52);
+static_assert(offsetof(CharacterRecord, move) == 56);
+static_assert(offsetof(CharacterRecord, stat6) == 60);
+static_assert(offsetof(CharacterRecord, accuracy) == 64);
+static_assert(offsetof(CharacterRecord, magicSkill) == 68);
+static_assert(offsetof(CharacterRecord, stat9) == 72);
+static_assert(offsetof(CharacterRecord, weaponItemId) == 76);
+static_assert(offsetof(CharacterRecord, armorItemId) == 80);
+static_assert(offsetof(CharacterRecord, portraitRect) == 84);
+static_assert(offsetof(CharacterRecord, nameRect) == 100);
+static_assert(offsetof(CharacterRecord, faceRect) == 116);
+static_assert(offsetof(CharacterRecord, nameGlyphs) == 132);
+static_assert(offsetof(CharacterRecord, nameText) == 164);
+static_assert(offsetof(CharacterRecord, goldReward) == 204);
+static_assert(offsetof(CharacterRecord, exp) == 208);
+static_assert(offsetof(CharacterRecord, aiType) == 212);
 
 extern CharacterRecord partyRoster[PARTY_MAX];
 extern CharacterRecord storedMembers[PARTY_MAX];
@@ -79,3 +110,7 @@ extern int32_t encounterGroup;
 extern int32_t encounterInterval;
 extern int32_t encounterStepsLeft;
 extern int32_t eventBlockCount;
+
+// Adds delta (negative to pay) to money, held within 0..MONEY_MAX. Every gain and payment of
+// the party's money goes through here.
+void AddMoney(int32_t delta);

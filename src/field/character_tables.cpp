@@ -1,0 +1,189 @@
+// The character templates and enemy kinds. The names are the program's own: katakana that the
+// glyph table can show (it has no ブ and no p-row kana, so those sounds take the nearest kana
+// it has), each after the model the record is drawn with.
+#include "field/character_tables.h"
+
+#include <iterator>
+#include <string_view>
+
+#include "data/kana_text.h"
+
+namespace {
+
+constexpr const char* TEMPLATE_NAMES[CHARACTER_TEMPLATE_COUNT] = {
+    "アレン",      // model 0, the hybrid with the staff
+    "バラノック",  // model 1, the fighter in blue armour
+    "リス",        // model 2, the caster
+    "ガロウ",      // model 3, the fighter with the shield
+};
+
+constexpr const char* ENEMY_NAMES[ENEMY_KIND_COUNT] = {
+    "スライム",        // slime
+    "バット",          // bat
+    "ウルフ",          // wolf
+    "グレムリン",      // goblin: the sheet cannot spell ゴブリン
+    "スケルトン",      // skeleton
+    "マッシュルーム",  // mushroom
+    "ゴーレム",        // golem
+    "ナイト",          // knight
+    "ファイラ",        // the fire mage
+    "フロストウエン",  // the ice mage
+    "グリムハルド",    // the dark warrior with the axe
+    "バシュカ",        // the dark warrior with the blade
+    "バルティガー",    // boss: the dragon
+    "マルグラス",      // boss
+    "エルドルート",    // boss
+    "オッシバル",      // boss
+    "トレッサ",        // boss: the sea serpent
+};
+
+// Both stored forms of the name. A name with a character the glyph table lacks, or outside 2
+// to 7 codes, is not a constant, so it stops the build instead of reaching a battle message.
+constexpr void SetName(CharacterRecord& record, std::string_view name) {
+    if (!KanaToGlyphs(name, record.nameGlyphs, std::size(record.nameGlyphs)) ||
+        !KanaToShiftJis(name, record.nameText, sizeof record.nameText) ||
+        record.nameGlyphs[1] == 0 || record.nameGlyphs[7] != 0) {
+        throw "a character name the glyph table cannot hold";
+    }
+}
+
+// One row of the template table, in the table's column order.
+constexpr CharacterRecord Template(int32_t row, int32_t model, int32_t characterClass, int32_t hp,
+                                   int32_t mp, float attack, float defence, float magicAttack,
+                                   float magicDefence, float stat6, float magicSkill,
+                                   int32_t weapon, int32_t armour, AtlasRect portraitRect,
+                                   AtlasRect nameRect, AtlasRect faceRect) {
+    CharacterRecord r{};
+    r.characterId = row;
+    r.level = 25;
+    r.modelIndex = model;
+    r.side = SIDE_PARTY;
+    r.characterClass = characterClass;
+    r.statusBits = 0;
+    r.hp = hp;
+    r.hpMax = hp;
+    r.mp = mp;
+    r.mpMax = mp;
+    r.attack = attack;
+    r.defence = defence;
+    r.magicAttack = magicAttack;
+    r.magicDefence = magicDefence;
+    r.move = 8;
+    r.stat6 = stat6;
+    r.accuracy = 2;
+    r.magicSkill = magicSkill;
+    r.stat9 = 0;
+    r.weaponItemId = weapon;
+    r.armorItemId = armour;
+    r.portraitRect = portraitRect;
+    r.nameRect = nameRect;
+    r.faceRect = faceRect;
+    SetName(r, TEMPLATE_NAMES[row]);
+    r.goldReward = 0;
+    r.exp = 0;
+    r.aiType = 0;
+    return r;
+}
+
+// One row of the enemy table, in the table's column order.
+constexpr CharacterRecord Enemy(int32_t kind, int32_t level, int32_t model, int32_t characterClass,
+                                int32_t hp, int32_t mp, float attack, float defence,
+                                float magicAttack, float magicDefence, float move, float stat6,
+                                float accuracy, float magicSkill, float stat9, int32_t weapon,
+                                int32_t armour, AtlasRect nameRect, int32_t gold, int32_t exp,
+                                int32_t aiType) {
+    CharacterRecord r{};
+    r.characterId = kind;
+    r.level = level;
+    r.modelIndex = model;
+    r.side = SIDE_ENEMY;
+    r.characterClass = characterClass;
+    r.statusBits = 0;
+    r.hp = hp;
+    r.hpMax = hp;
+    r.mp = mp;
+    r.mpMax = mp;
+    r.attack = attack;
+    r.defence = defence;
+    r.magicAttack = magicAttack;
+    r.magicDefence = magicDefence;
+    r.move = move;
+    r.stat6 = stat6;
+    r.accuracy = accuracy;
+    r.magicSkill = magicSkill;
+    r.stat9 = stat9;
+    r.weaponItemId = weapon;
+    r.armorItemId = armour;
+    r.portraitRect = {0, 0, 0, 0};
+    r.nameRect = nameRect;
+    r.faceRect = {0, 0, 0, 0};
+    SetName(r, ENEMY_NAMES[kind]);
+    r.goldReward = gold;
+    r.exp = exp;
+    r.aiType = aiType;
+    return r;
+}
+
+}  // namespace
+
+// clang-format off
+constexpr CharacterRecord characterTemplates[CHARACTER_TEMPLATE_COUNT] = {
+    //       row model class hp   mp   atk  def  mat  mdf  st6 msk wpn arm
+    Template(0,  0,    3,    150, 250, 70,  60,  80,  60,  2,  10, 10, 20,
+             {1498, 1504, 1689, 1675}, {642, 226, 700, 244}, {735, 1181, 855, 1271}),
+    Template(1,  1,    1,    200, 0,   100, 80,  30,  40,  2,  8,  10, 20,
+             {1512, 1677, 1689, 1850}, {642, 248, 699, 265}, {979, 1134, 1099, 1224}),
+    Template(2,  2,    2,    100, 400, 40,  30,  100, 80,  1,  10, 13, 23,
+             {1512, 1852, 1689, 2047}, {643, 292, 721, 311}, {857, 1181, 977, 1271}),
+    Template(3,  3,    1,    200, 0,   100, 80,  30,  40,  2,  8,  10, 20,
+             {1691, 1329, 1868, 1499}, {642, 269, 699, 288}, {979, 1226, 1099, 1316}),
+};
+
+constexpr CharacterRecord enemyKinds[ENEMY_KIND_COUNT] = {
+    //    kind lvl model cls hp    mp   atk  def mat mdf mov st6 acc msk st9 wpn arm
+    Enemy(0,   10,  8,   1,  20,   0,   20,  10, 0,  0,  8,  2,  0,  0,  0,  17, 0,
+          {1851, 475, 1927, 494}, 10, 10, 0),
+    Enemy(1,   10,  9,   1,  40,   0,   40,  15, 0,  0,  8,  2,  0,  0,  0,  17, 0,
+          {642, 316, 683, 336}, 20, 20, 1),
+    Enemy(2,   10,  10,  1,  40,   0,   40,  15, 0,  0,  8,  2,  0,  0,  0,  17, 0,
+          {727, 316, 766, 336}, 20, 20, 0),
+    Enemy(3,   10,  11,  1,  40,   0,   40,  20, 0,  0,  8,  2,  0,  0,  0,  10, 0,
+          {739, 338, 778, 358}, 30, 30, 1),
+    Enemy(4,   10,  12,  1,  40,   0,   40,  20, 0,  0,  8,  2,  0,  0,  0,  17, 0,
+          {685, 316, 725, 336}, 30, 30, 0),
+    Enemy(5,   20,  13,  1,  100,  0,   50,  30, 0,  0,  8,  2,  0,  0,  0,  18, 0,
+          {642, 360, 707, 379}, 100, 100, 1),
+    Enemy(6,   20,  14,  1,  200,  0,   120, 50, 30, 30, 8,  2,  0,  0,  0,  19, 0,
+          {1936, 476, 1998, 496}, 100, 100, 1),
+    Enemy(7,   30,  15,  1,  200,  0,   130, 50, 30, 30, 8,  2,  0,  0,  0,  11, 0,
+          {642, 402, 696, 421}, 100, 100, 1),
+    Enemy(8,   20,  16,  2,  100,  100, 60,  40, 40, 30, 8,  2,  0,  0,  0,  11, 0,
+          {642, 338, 737, 358}, 100, 100, 2),
+    Enemy(9,   20,  17,  2,  100,  100, 50,  30, 60, 30, 8,  2,  0,  0,  0,  11, 0,
+          {709, 360, 803, 379}, 50, 50, 2),
+    Enemy(10,  30,  18,  3,  100,  100, 50,  30, 60, 30, 8,  2,  0,  0,  0,  11, 20,
+          {642, 381, 712, 400}, 50, 50, 3),
+    Enemy(11,  30,  19,  3,  100,  100, 50,  30, 60, 30, 8,  2,  0,  0,  0,  11, 20,
+          {714, 381, 790, 400}, 50, 50, 3),
+    Enemy(12,  100, 20,  5,  1100, 900, 100, 50, 100, 60, 12, 10, 10, 10, 10, 12, 24,
+          {1851, 498, 1931, 518}, 900, 900, 4),
+    Enemy(13,  100, 21,  5,  1100, 900, 110, 50, 110, 60, 12, 10, 10, 10, 10, 12, 24,
+          {1851, 521, 1967, 541}, 900, 900, 4),
+    Enemy(14,  100, 22,  5,  1100, 900, 110, 50, 110, 60, 12, 10, 10, 10, 10, 12, 24,
+          {1851, 545, 1983, 563}, 900, 900, 4),
+    Enemy(15,  100, 23,  5,  1500, 900, 140, 60, 140, 80, 12, 10, 10, 10, 10, 12, 24,
+          {1851, 567, 1961, 587}, 900, 900, 4),
+    Enemy(16,  100, 35,  5,  1500, 900, 140, 60, 140, 80, 12, 10, 10, 10, 10, 12, 24,
+          {1895, 590, 1992, 609}, 900, 900, 4),
+};
+// clang-format on
+
+const char* const characterTemplateNames[CHARACTER_TEMPLATE_COUNT] = {
+    TEMPLATE_NAMES[0], TEMPLATE_NAMES[1], TEMPLATE_NAMES[2], TEMPLATE_NAMES[3]};
+
+const char* const enemyKindNames[ENEMY_KIND_COUNT] = {
+    ENEMY_NAMES[0],  ENEMY_NAMES[1],  ENEMY_NAMES[2],  ENEMY_NAMES[3],  ENEMY_NAMES[4],
+    ENEMY_NAMES[5],  ENEMY_NAMES[6],  ENEMY_NAMES[7],  ENEMY_NAMES[8],  ENEMY_NAMES[9],
+    ENEMY_NAMES[10], ENEMY_NAMES[11], ENEMY_NAMES[12], ENEMY_NAMES[13], ENEMY_NAMES[14],
+    ENEMY_NAMES[15], ENEMY_NAMES[16],
+};

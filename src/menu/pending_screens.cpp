@@ -1,0 +1,34 @@
+// Screens of the title menu that are not built yet. Each keeps its final name and leaves the
+// player where the finished screen leaves them when it closes: from the title, on a new title
+// screen; from the game, back on the field with every task running again. Each goes when its
+// own screen arrives.
+#include "engine/task_pool.h"
+#include "menu/galleries.h"
+#include "menu/options.h"
+#include "menu/save_load.h"
+#include "menu/title_screen.h"
+
+int CreateOptionsScreen(float, uint32_t mode) {
+    if (mode == 0) {
+        return CreateTitleScreen();
+    }
+    SetTasksActiveExceptTransfer(TASK_ACTIVITY_RESUME);
+    return 1;
+}
+
+int CreateSaveLoadMenu(uint32_t, uint32_t returnToField) {
+    if (returnToField == 0) {
+        return CreateTitleScreen();
+    }
+    SetTasksActiveExceptTransfer(TASK_ACTIVITY_RESUME);
+    return 1;
+}
+
+int OpenPictureScreen() {
+    return CreateTitleScreen();
+}
+
+int OpenCarouselGallery() {
+    KillAllTasks();
+    return CreateTitleScreen();
+}

@@ -1,0 +1,154 @@
+// The event pack: extraction of blocks from the inverted text, the three readers at their
+// limits, and the placement scan.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "event/event_pack.h"
+#include "field/game_state.h"
+#include "platform/headless/headless.h"
+#include "support/event_fixture.h"
+
+namespace {
+
+class EventPackTest : public EventTest {
+  protected:
+    // Extracts blocks one after another from a raw text, returning each block's text.
+    std::vector<std::string> Extract(const std::string& text, int blocks,
+                                     std::vector<int>* results = nullptr) {
+        std::vector<uint8_t> raw(EVENT_TEXT_MAX, 0);
+        std::vector<uint8_t> inverted = InvertedText(text);
+        std::memcpy(raw.data(), inverted.data(), std::min(inverted.size(), raw.size()));
+        std::vector<std::string> out;
+        std::vector<char> block(EVENT_BLOCK_SIZE);
+        uint32_t cursor = 0;
+        for (int i = 0; i < blocks; ++i) {
+            std::fill(block.begin(), block.end(), 0);
+            int result = ExtractEventBlock(block.data(), raw.data(), &cursor);
+            if (results != nullptr) {
+                results->push_back(result);
+            }
+            out.emplace_back(block.data(), strnlen(block.data(), block.size()));
+        }
+        return out;
+    }
+};
+
+TEST_F(EventPackTest, ExtractionInvertsDropsSpacingAndStopsAtTheAtSign) {
+    std::vector<int> results;
+    auto blocks = Extract("#1,1 2,\r\n@ $2, #9 9,@", 2, &results);
+    EXPECT_EQ(blocks[0], "#1,12,");
+    EXPECT_EQ(blocks[1], "$2,#99,");
+    EXPECT_EQ(results, (std::vector<int>{1, 1}));
+}
+
+TEST_F(EventPackTest, CommentsRunToTheLineEndAndSwallowAnAtSign) {
+    auto blocks = Extract("#1,/ a comment @ still\n#2,@#3,@", 2);
+    EXPECT_EQ(blocks[0], "#1,#2,");
+    EXPECT_EQ(blocks[1], "#3,");
+}
+
+TEST_F(EventPackTest, CommentOnTheLastLineRunsToTheLimitAndFails) {
+    std::vector<int> results;
+    Extract("#1,/ no line feed", 1, &results);
+    EXPECT_EQ(results, (std::vector<int>{0}));
+}
+
+TEST_F(EventPackTest, OverlongBlockFailsAndTheNextStartsWhereItStopped) {
+    std::string text(22005, 'x');
+    text += "@#7,@";
+    std::vector<int> results;
+    auto blocks = Extract(text, 2, &results);
+    EXPECT_EQ(results[0], 0);
+    EXPECT_EQ(blocks[0].size(), EVENT_BLOCK_SIZE) << "the block keeps what was stored";
+    EXPECT_EQ(results[1], 1);
+    EXPECT_EQ(blocks[1], "xxxx") << "misaligned: the rest of the long text";
+}
+
+TEST_F(EventPackTest, MissingBlocksFailWithoutReadingPastTheBuffer) {
+    std::vector<int> results;
+    // Zero bytes invert to 0xFF, which is stored until the block or the input gives out.
+    Extract("#1,@", 4, &results);
+    EXPECT_EQ(results, (std::vector<int>{1, 0, 0, 0}));
+}
+
+TEST_F(EventPackTest, NumbersTakeSixDigitsAndOneSeparator) {
+    const char text[] = "1234567,12,-5,,";
+    uint32_t cursor = 0;
+    std::vector<char> block(EVENT_BLOCK_SIZE, 0);
+    std::memcpy(block.data(), text, sizeof text);
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 123456u);
+    EXPECT_EQ(cursor, 7u) << "the seventh digit was the separator";
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 0u) << "at the comma";
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 12u);
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 0u) << "a minus sign ends the run";
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 5u);
+}
+
+TEST_F(EventPackTest, ReadersStopAtTheBlockEnd) {
+    std::vector<char> block(EVENT_BLOCK_SIZE, '7');
+    uint32_t cursor = EVENT_BLOCK_SIZE - 3;
+    ReadEventNumber(&cursor, block.data());
+    EXPECT_EQ(cursor, EVENT_BLOCK_SIZE);
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 0u);
+    EXPECT_EQ(cursor, EVENT_BLOCK_SIZE);
+    char label[EVENT_LABEL_BYTES] = {};
+    cursor = EVENT_BLOCK_SIZE - 30;
+    ReadEventLabel(label, &cursor, block.data());
+    EXPECT_EQ(cursor, EVENT_BLOCK_SIZE) << "a label without its comma runs to the end only";
+    EXPECT_EQ(std::string(label, EVENT_LABEL_BYTES), std::string(20, '7'));
+    uint32_t list[EVENT_LIST_CODES] = {};
+    cursor = EVENT_BLOCK_SIZE - 10;
+    ReadEventNumberList(list, &cursor, block.data());
+    EXPECT_EQ(cursor, EVENT_BLOCK_SIZE);
+}
+
+TEST_F(EventPackTest, LabelsCopyTwentyBytesAtMost) {
+    std::vector<char> block(EVENT_BLOCK_SIZE, 0);
+    std::string text = "ABCDEFGHIJKLMNOPQRSTUVWXY,LB2,";
+    std::memcpy(block.data(), text.data(), text.size());
+    char label[EVENT_LABEL_BYTES] = {};
+    uint32_t cursor = 0;
+    ReadEventLabel(label, &cursor, block.data());
+    EXPECT_EQ(std::string(label, 20), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(cursor, 26u);
+    char second[EVENT_LABEL_BYTES] = {};
+    ReadEventLabel(second, &cursor, block.data());
+    EXPECT_STREQ(second, "LB2");
+}
+
+TEST_F(EventPackTest, ListsHoldTwentyThreeCodes) {
+    std::string exactly;
+    for (int i = 1; i <= 23; ++i) {
+        exactly += std::to_string(i) + ",";
+    }
+    std::vector<char> block(EVENT_BLOCK_SIZE, 0);
+    std::string text = exactly + "0,9,";
+    std::memcpy(block.data(), text.data(), text.size());
+    uint32_t list[EVENT_LIST_CODES] = {};
+    uint32_t cursor = 0;
+    ReadEventNumberList(list, &cursor, block.data());
+    EXPECT_EQ(list[22], 23u);
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 9u) << "the 0 was consumed";
+
+    text = exactly + "24,0,";
+    std::fill(block.begin(), block.end(), 0);
+    std::memcpy(block.data(), text.data(), text.size());
+    std::fill(std::begin(list), std::end(list), 0u);
+    cursor = 0;
+    ReadEventNumberList(list, &cursor, block.data());
+    EXPECT_EQ(list[22], 23u);
+    EXPECT_EQ(ReadEventNumber(&cursor, block.data()), 0u) << "the 24th was dropped, its 0 left";
+}
+
+TEST_F(EventPackTest, FlagsIgnoreNumbersOutsideTheHundred) {
+    SetEventFlag(99);
+    SetEventFlag(100);
+    EXPECT_TRUE(IsEventFlagSet(99));
+    EXPECT_FALSE(IsEventFlagSet(100));
+    ClearEventFlags();
+    EXPECT_FALSE(IsEventFlagSet(99));
+}
+
+}  // namespace
