@@ -1,7 +1,7 @@
 // The interface-atlas images of the title side: the title picture, logo, footer and menu, the
 // yes/no dialog and the start menu.
-#include "data/atlas_images.h"
 #include "data/atlas_menus.h"
+#include "data/atlas_images.h"
 
 namespace {
 
@@ -14,8 +14,8 @@ const AtlasImage menuImages[] = {
     {AtlasSheet::Interface, RECT_TITLE_LOGO, AtlasArt::Label, "Lirrowen", TITLE_GOLD},
     {AtlasSheet::Interface, RECT_TITLE_FOOTER, AtlasArt::Label, "Lirrowen  Ver 0.1", LABEL_WHITE},
     {AtlasSheet::Interface, RECT_TITLE_MENU_FRAME, AtlasArt::Panel, "", FRAME_LIGHT},
-    // Half see-through, so the label drawn over it stays readable.
-    {AtlasSheet::Interface, RECT_TITLE_HIGHLIGHT, AtlasArt::Fill, "", 0x9050A0FF},
+    // A mid blue between the dark window and the white labels drawn over it.
+    {AtlasSheet::Interface, RECT_TITLE_HIGHLIGHT, AtlasArt::Fill, "", 0xFF3C6EC8},
     {AtlasSheet::Interface, RECT_TITLE_LABEL_START, AtlasArt::Label, "はじめから", LABEL_WHITE},
     {AtlasSheet::Interface, RECT_TITLE_LABEL_QUIT, AtlasArt::Label, "おわる", LABEL_WHITE},
     {AtlasSheet::Interface, RECT_TITLE_LABEL_OPTIONS, AtlasArt::Label, "オプション", LABEL_WHITE},
@@ -34,8 +34,8 @@ const AtlasImage menuImages[] = {
     {AtlasSheet::Interface, RECT_START_ENTRY_BACK, AtlasArt::Label, "もどる", LABEL_WHITE},
     {AtlasSheet::Interface, RECT_START_ENTRY_SCENARIO_0, AtlasArt::Label, "本編　旅立ち",
      LABEL_WHITE},
-    {AtlasSheet::Interface, RECT_START_ENTRY_SCENARIO_1, AtlasArt::Label,
-     "外伝　もうひとつの物語", LABEL_WHITE},
+    {AtlasSheet::Interface, RECT_START_ENTRY_SCENARIO_1, AtlasArt::Label, "外伝　もうひとつの物語",
+     LABEL_WHITE},
     {AtlasSheet::Interface, RECT_START_QUESTION_TITLE, AtlasArt::Label, "はじめますか？",
      TITLE_GOLD},
 };

@@ -20,7 +20,8 @@ constexpr uint32_t GLYPH_LONG_VOWEL = 385;
 // katakana; the voiced blocks hold only the kana that the sheet has room for (no ぱ row, no ブ).
 inline constexpr std::u16string_view HIRAGANA_BASIC_ROWS =
     u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろをんわ";
-inline constexpr std::u16string_view HIRAGANA_VOICED_ROWS = u"がぎぐげござじずぜぞだぢづでどばびぶべぼ";
+inline constexpr std::u16string_view HIRAGANA_VOICED_ROWS =
+    u"がぎぐげござじずぜぞだぢづでどばびぶべぼ";
 inline constexpr std::u16string_view HIRAGANA_SMALL_ROWS = u"ぁっゃょぅ";
 inline constexpr std::u16string_view KATAKANA_BASIC_ROWS =
     u"アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲン";

@@ -5,19 +5,6 @@
 #include "event/staff_roll.h"
 #include "menu/title_screen.h"
 
-void EventCmdSetupParty(EventRunnerPayload*) {}
-void EventCmdSetParty(EventRunnerPayload*) {}
-void EventCmdShowWindow(EventRunnerPayload*) {}
-void EventCmdMessage(EventRunnerPayload*) {}
-void EventCmdChoice(EventRunnerPayload*) {}
-void EventCmdSetFace(EventRunnerPayload*) {}
-void UpdateMessage(EventRunnerPayload* runner) {
-    runner->state = NextEventCommand;
-}
-void UpdateChoice(EventRunnerPayload* runner) {
-    runner->state = NextEventCommand;
-}
-void DrawEventRunner(TaskSlot*) {}
 
 void EventCmdPanCamera(EventRunnerPayload*) {}
 void EventCmdSetTile(EventRunnerPayload*) {}

@@ -8,16 +8,14 @@
 
 #include "data/kana_text.h"
 
-namespace {
-
-constexpr const char* TEMPLATE_NAMES[CHARACTER_TEMPLATE_COUNT] = {
+constexpr const char* characterTemplateNames[CHARACTER_TEMPLATE_COUNT] = {
     "アレン",      // model 0, the hybrid with the staff
     "バラノック",  // model 1, the fighter in blue armour
     "リス",        // model 2, the caster
     "ガロウ",      // model 3, the fighter with the shield
 };
 
-constexpr const char* ENEMY_NAMES[ENEMY_KIND_COUNT] = {
+constexpr const char* enemyKindNames[ENEMY_KIND_COUNT] = {
     "スライム",        // slime
     "バット",          // bat
     "ウルフ",          // wolf
@@ -31,11 +29,13 @@ constexpr const char* ENEMY_NAMES[ENEMY_KIND_COUNT] = {
     "グリムハルド",    // the dark warrior with the axe
     "バシュカ",        // the dark warrior with the blade
     "バルティガー",    // boss: the dragon
-    "マルグラス",      // boss
-    "エルドルート",    // boss
-    "オッシバル",      // boss
+    "マルグラス",      // boss: the horned demon
+    "エルドルート",    // boss: the tree
+    "オッシバル",      // boss: the skeleton king
     "トレッサ",        // boss: the sea serpent
 };
+
+namespace {
 
 // Both stored forms of the name. A name with a character the glyph table lacks, or outside 2
 // to 7 codes, is not a constant, so it stops the build instead of reaching a battle message.
@@ -78,7 +78,7 @@ constexpr CharacterRecord Template(int32_t row, int32_t model, int32_t character
     r.portraitRect = portraitRect;
     r.nameRect = nameRect;
     r.faceRect = faceRect;
-    SetName(r, TEMPLATE_NAMES[row]);
+    SetName(r, characterTemplateNames[row]);
     r.goldReward = 0;
     r.exp = 0;
     r.aiType = 0;
@@ -117,7 +117,7 @@ constexpr CharacterRecord Enemy(int32_t kind, int32_t level, int32_t model, int3
     r.portraitRect = {0, 0, 0, 0};
     r.nameRect = nameRect;
     r.faceRect = {0, 0, 0, 0};
-    SetName(r, ENEMY_NAMES[kind]);
+    SetName(r, enemyKindNames[kind]);
     r.goldReward = gold;
     r.exp = exp;
     r.aiType = aiType;
@@ -177,13 +177,3 @@ constexpr CharacterRecord enemyKinds[ENEMY_KIND_COUNT] = {
           {1895, 590, 1992, 609}, 900, 900, 4),
 };
 // clang-format on
-
-const char* const characterTemplateNames[CHARACTER_TEMPLATE_COUNT] = {
-    TEMPLATE_NAMES[0], TEMPLATE_NAMES[1], TEMPLATE_NAMES[2], TEMPLATE_NAMES[3]};
-
-const char* const enemyKindNames[ENEMY_KIND_COUNT] = {
-    ENEMY_NAMES[0],  ENEMY_NAMES[1],  ENEMY_NAMES[2],  ENEMY_NAMES[3],  ENEMY_NAMES[4],
-    ENEMY_NAMES[5],  ENEMY_NAMES[6],  ENEMY_NAMES[7],  ENEMY_NAMES[8],  ENEMY_NAMES[9],
-    ENEMY_NAMES[10], ENEMY_NAMES[11], ENEMY_NAMES[12], ENEMY_NAMES[13], ENEMY_NAMES[14],
-    ENEMY_NAMES[15], ENEMY_NAMES[16],
-};

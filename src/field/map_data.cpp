@@ -82,7 +82,9 @@ bool LoadMap(int32_t n) {
 
 bool ReadMapPack(const char* fileName) {
     ClearMapBuffers();
-    if (currentMap < 0 || currentMap >= MAP_COUNT) {
+    // Without the layers of start-up there is nowhere to read a map into.
+    if (tileLayer == nullptr || eventLayer == nullptr || collisionLayer == nullptr ||
+        currentMap < 0 || currentMap >= MAP_COUNT) {
         return false;
     }
     std::FILE* file = std::fopen(fileName, "rb");
@@ -112,7 +114,10 @@ bool ReadMapPack(const char* fileName) {
     const uint32_t interval = ReadLE32(header + 12);
     encounterInterval = interval > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int32_t>(interval);
     encounterStepsLeft = encounterInterval;
-    eventBlockCount = CountEventCells();
+    // More event cells than blocks (duplicates, or over 20) must not make anyone reach past
+    // the 20 blocks of the store.
+    const int32_t eventCells = CountEventCells();
+    eventBlockCount = eventCells < EVENT_BLOCK_COUNT ? eventCells : EVENT_BLOCK_COUNT;
     BuildCollisionLayer();
     return true;
 }

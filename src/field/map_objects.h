@@ -23,19 +23,29 @@ struct NpcPayload {
 static_assert(offsetof(NpcPayload, actor) == 0);
 static_assert(sizeof(NpcPayload) <= TASK_PAYLOAD_BYTES);
 
+// Triggers and examine objects begin as every map actor does (FieldActorHead), so commands that
+// move tagged objects never write over their event number or state.
 struct StepTriggerPayload {
-    FieldActorHead head;
+    uint32_t alive;
+    Vec3 position;
+    Vec3 previousPosition;
     uint32_t eventNumber;
     TaskStateFn<StepTriggerPayload> state;
 };
+static_assert(offsetof(StepTriggerPayload, previousPosition) ==
+              offsetof(FieldActorHead, previousPosition));
 static_assert(sizeof(StepTriggerPayload) <= TASK_PAYLOAD_BYTES);
 
 struct ExamineObjectPayload {
-    FieldActorHead head;
+    uint32_t alive;
+    Vec3 position;
+    Vec3 previousPosition;
     uint32_t eventNumber;
     int32_t modelIndex;
     TaskStateFn<ExamineObjectPayload> state;
 };
+static_assert(offsetof(ExamineObjectPayload, previousPosition) ==
+              offsetof(FieldActorHead, previousPosition));
 static_assert(sizeof(ExamineObjectPayload) <= TASK_PAYLOAD_BYTES);
 
 struct AutoRunPayload {

@@ -14,4 +14,19 @@ void WriteTestArchive(const std::filesystem::path& dir, const std::vector<Bytes>
 
 void WriteTestDataSet(const std::filesystem::path& dir) {
     WriteTestArchive(dir, DemoArchiveEntries());
+    WriteTestMaps(dir, DemoMapSources());
+}
+
+const std::vector<MapSource>& DemoMapSources() {
+    static const std::vector<MapSource> maps =
+        ReadMapSources(std::filesystem::path(LIRROWEN_DEMO_SOURCE_DIR) / "maps");
+    return maps;
+}
+
+MapSource TestMap(const std::string& source) {
+    return ParseMapSource(source, "test map");
+}
+
+void WriteTestMaps(const std::filesystem::path& dir, const std::vector<MapSource>& maps) {
+    WriteMapPackFiles(maps, dir);
 }

@@ -173,13 +173,33 @@ bool HasNonAscii(std::string_view text) {
 
 // --- one routine per kind of art -----------------------------------------------------------
 
-void PaintLabel(FontSet& fonts, Canvas& canvas, const AtlasImage& image, bool glyphSheet) {
+// Message text centres each glyph cell in a box of one height, so cells of any height whose
+// baseline lies the same distance below their centre stand on one line. The distance puts the
+// font's em box (ascent 0.88 em, descent 0.12 em) centred in the cell.
+constexpr int GLYPH_PIXEL_SIZE = 16;
+constexpr int GLYPH_BASELINE_BELOW_CENTRE = 6;
+
+void PaintGlyphCell(FontSet& fonts, Canvas& canvas, const AtlasImage& image) {
     TextStyle style;
     style.colour = image.colour;
-    // Glyph cells are set side by side in running text, Latin beside Japanese, so they share
-    // one reference (and so one size and baseline per cell height); interface labels stand
-    // alone and use the Latin reference when they are Latin.
-    style.heightReference = glyphSheet || HasNonAscii(image.text) ? "Hg国" : "Hg";
+    style.crisp = true;
+    // Narrow cells (the digit one is 4 pixels) take their character condensed.
+    style.narrowest = 0.3f;
+    int height = canvas.clip.bottom - canvas.clip.top;
+    DrawTextCell(fonts, canvas.image, canvas.clip, image.text, GLYPH_PIXEL_SIZE,
+                 height / 2 + GLYPH_BASELINE_BELOW_CENTRE, style);
+}
+
+void PaintLabel(FontSet& fonts, Canvas& canvas, const AtlasImage& image, bool glyphSheet) {
+    // Labels on the glyph sheet are the glyphs of message text, set side by side in lines.
+    if (glyphSheet) {
+        PaintGlyphCell(fonts, canvas, image);
+        return;
+    }
+    TextStyle style;
+    style.colour = image.colour;
+    // Interface labels stand alone and use the Latin reference when they are Latin.
+    style.heightReference = HasNonAscii(image.text) ? "Hg国" : "Hg";
     // A touch of condensing keeps long labels tall; much more would hurt their reading.
     style.narrowest = 0.85f;
     DrawFittedText(fonts, canvas.image, canvas.clip, image.text, style);

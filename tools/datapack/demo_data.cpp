@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "datapack/atlas_painter.h"
+#include "datapack/map_source.h"
 #include "datapack/model_builder.h"
 #include "datapack/png_writer.h"
 #include "datapack/sound_synth.h"
@@ -99,4 +100,5 @@ std::vector<Bytes> BuildDemoArchiveEntries(const std::filesystem::path& demoDir)
 void WriteDemoDataSet(const std::filesystem::path& demoDir, const std::filesystem::path& outDir) {
     std::filesystem::create_directories(outDir);
     WriteBinaryFile(outDir / "data.dat", WriteArchive(BuildDemoArchiveEntries(demoDir)));
+    WriteMapPackFiles(ReadMapSources(demoDir / "maps"), outDir);
 }

@@ -409,25 +409,10 @@ GlyphScale FitScale(FontSet& fonts, std::string_view text, const TextStyle& styl
     return condensed(size);
 }
 
-}  // namespace
-
-TextPlacement DrawFittedText(FontSet& fonts, RgbaImage& image, const PixelBox& box,
-                             std::string_view text, const TextStyle& style) {
-    TextPlacement placement;
-    int pad = (style.outline >> 24) != 0 ? 1 : 0;
-    int roomWidth = box.right - box.left - 2 * pad;
-    int roomHeight = box.bottom - box.top - 2 * pad;
-    if (roomWidth <= 0 || roomHeight <= 0 ||
-        BoxEmpty(LayOut(fonts, text, {probeSize, probeSize}, style.crisp).ink)) {
-        return placement;
-    }
-    GlyphScale scale = FitScale(fonts, text, style, roomWidth, roomHeight);
-
-    TextLayout layout;
-    PixelBox extent = FittedExtent(fonts, text, style, scale, &layout);
-    int originX = box.left + pad + (roomWidth - Width(layout.ink)) / 2 - layout.ink.left;
-    int originY = box.top + pad + (roomHeight - Height(extent)) / 2 - extent.top;
-
+// Composites the layout with its outline into box, the layout's origin at (originX, originY);
+// returns the pixels drawn.
+PixelBox CompositeLayout(RgbaImage& image, const PixelBox& box, const TextLayout& layout,
+                         int originX, int originY, int pad, const TextStyle& style) {
     // The glyphs' coverage and its 3 x 3 dilation (the outline) over the ink box plus the pad.
     int maskLeft = layout.ink.left - pad;
     int maskTop = layout.ink.top - pad;
@@ -476,7 +461,55 @@ TextPlacement DrawFittedText(FontSet& fonts, RgbaImage& image, const PixelBox& b
             Include(drawn, {px, py, px + 1, py + 1});
         }
     }
-    placement.ink = drawn;
+    return drawn;
+}
+
+}  // namespace
+
+TextPlacement DrawFittedText(FontSet& fonts, RgbaImage& image, const PixelBox& box,
+                             std::string_view text, const TextStyle& style) {
+    TextPlacement placement;
+    int pad = (style.outline >> 24) != 0 ? 1 : 0;
+    int roomWidth = box.right - box.left - 2 * pad;
+    int roomHeight = box.bottom - box.top - 2 * pad;
+    if (roomWidth <= 0 || roomHeight <= 0 ||
+        BoxEmpty(LayOut(fonts, text, {probeSize, probeSize}, style.crisp).ink)) {
+        return placement;
+    }
+    GlyphScale scale = FitScale(fonts, text, style, roomWidth, roomHeight);
+
+    TextLayout layout;
+    PixelBox extent = FittedExtent(fonts, text, style, scale, &layout);
+    int originX = box.left + pad + (roomWidth - Width(layout.ink)) / 2 - layout.ink.left;
+    int originY = box.top + pad + (roomHeight - Height(extent)) / 2 - extent.top;
+    placement.ink = CompositeLayout(image, box, layout, originX, originY, pad, style);
+    placement.pixelSize = scale.height;
+    placement.pixelWidth = scale.width;
+    return placement;
+}
+
+TextPlacement DrawTextCell(FontSet& fonts, RgbaImage& image, const PixelBox& cell,
+                           std::string_view text, int pixelSize, int baseline,
+                           const TextStyle& style) {
+    TextPlacement placement;
+    int pad = (style.outline >> 24) != 0 ? 1 : 0;
+    int roomWidth = cell.right - cell.left - 2 * pad;
+    if (roomWidth <= 0 || pixelSize <= 0 || BoxEmpty(cell)) {
+        return placement;
+    }
+    int narrowest = std::max(1, static_cast<int>(std::ceil(pixelSize * style.narrowest)));
+    GlyphScale scale{pixelSize, pixelSize};
+    TextLayout layout = LayOut(fonts, text, scale, style.crisp);
+    while (scale.width > narrowest && Width(layout.ink) > roomWidth) {
+        scale.width -= 1;
+        layout = LayOut(fonts, text, scale, style.crisp);
+    }
+    if (BoxEmpty(layout.ink)) {
+        return placement;
+    }
+    int originX = cell.left + pad + (roomWidth - Width(layout.ink)) / 2 - layout.ink.left;
+    placement.ink =
+        CompositeLayout(image, cell, layout, originX, cell.top + baseline, pad, style);
     placement.pixelSize = scale.height;
     placement.pixelWidth = scale.width;
     return placement;

@@ -66,6 +66,14 @@ struct TextPlacement {
 TextPlacement DrawFittedText(FontSet& fonts, RgbaImage& image, const PixelBox& box,
                              std::string_view text, const TextStyle& style);
 
+// Draws one character of running text (UTF-8) in its cell at a fixed pixel size, its baseline
+// `baseline` pixels below the cell's top, centred across by its ink and condensed (down to
+// style.narrowest) when the ink and outline are wider than the cell; nothing lands outside the
+// cell. Cells drawn with one size and one baseline line up when set side by side.
+TextPlacement DrawTextCell(FontSet& fonts, RgbaImage& image, const PixelBox& cell,
+                           std::string_view text, int pixelSize, int baseline,
+                           const TextStyle& style);
+
 // Source-over compositing of colour, its alpha scaled by coverage (0..1), onto dst, both
 // straight (not premultiplied) ARGB.
 uint32_t BlendOver(uint32_t dst, uint32_t colour, float coverage);
