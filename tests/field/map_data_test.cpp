@@ -260,8 +260,8 @@ TEST_F(MapDataTest, OffsetByDirectionMovesOnlyAlongTheFourAxes) {
         float angle;
         float dx;
         float dz;
-    } cases[] = {{0, 2, 0},  {90, 0, 2}, {180, -2, 0}, {270, 0, -2},   {90.4f, 0, 2},
-                 {45, 0, 0}, {360, 0, 0}, {-90, 0, 0}, {89.4f, 0, 0}, {269.5f, 0, -2}};
+    } cases[] = {{0, 2, 0},  {90, 0, 2},  {180, -2, 0}, {270, 0, -2},  {90.4f, 0, 2},
+                 {45, 0, 0}, {360, 0, 0}, {-90, 0, 0},  {89.4f, 0, 0}, {269.5f, 0, -2}};
     for (const Case& c : cases) {
         float x = 1;
         float z = 3;

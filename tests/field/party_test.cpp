@@ -46,7 +46,7 @@ script
 )";
 
 class PartyTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteTestDataSet(dir.Path());
         WriteTestMaps(dir.Path(), {TestMap(ROOM)});

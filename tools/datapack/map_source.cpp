@@ -113,6 +113,16 @@ bool IsEventValue(int64_t v) {
            (v >= MOVER_TURN_90 && v <= MOVER_STOP);
 }
 
+bool IsKeyword(const std::string& word) {
+    for (const char* keyword :
+         {"map", "name", "size", "encounter", "tile", "tiles", "events", "script"}) {
+        if (word == keyword) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The next `count` rows after `at` that are not blank or comments; `at` moves past them.
 std::vector<SourceLine> TakeRows(const std::vector<SourceLine>& lines, size_t* at, int count,
                                  const SourceError& error, int keywordLine,
@@ -128,6 +138,10 @@ std::vector<SourceLine> TakeRows(const std::vector<SourceLine>& lines, size_t* a
         std::string trimmed = Trim(line.text);
         if (IsSkipped(trimmed)) {
             continue;
+        }
+        if (IsKeyword(SplitWords(trimmed)[0])) {
+            error.At(keywordLine, what + " has " + std::to_string(rows.size()) +
+                                      " rows; the map is " + std::to_string(count) + " high");
         }
         rows.push_back({line.number, trimmed});
     }

@@ -1,0 +1,100 @@
+// An event's message, compiled from quoted text and run by the event runner over a backdrop,
+// drawn by the OpenGL backend from the demo data: a portrait, the window and three lines of
+// Japanese text. The frame is written as a PNG into the build tree for a person to look at; the
+// test checks the pieces left their marks where they should.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/atlas_menus.h"
+#include "datapack/demo_data.h"
+#include "datapack/event_compiler.h"
+#include "datapack/png_writer.h"
+#include "engine/program_shell.h"
+#include "engine/task_pool.h"
+#include "event/event_pack.h"
+#include "event/event_runner.h"
+#include "platform/graphics.h"
+#include "platform/system.h"
+#include "render/screen_draw.h"
+#include "render/textures_and_meshes.h"
+#include "support/fixtures.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+void DrawBackdrop(TaskSlot*) {
+    DrawSprite(0, 0, RECT_TITLE_PICTURE, ATLAS_SIZE, ATLAS_SIZE, COLOUR_WHITE, uiAtlas);
+}
+
+TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
+    TempDir dir;
+    WriteTestDataSet(dir.Path());
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    ASSERT_TRUE(PlatformInit());
+    ASSERT_TRUE(CreateMainWindow());
+    KillAllTasks();
+    StartTask(AllocTaskAt(100), TASK_KIND_NPC, 0, nullptr, DrawBackdrop);
+
+    std::string text = CompileEventText(
+        "#1,1,#4,0,#2,3,\"ようこそ、旅の人。ここは　森の村だ。\",\n"
+        "\"東の洞窟には　魔物が住みついて\",\n"
+        "\"いるらしい。気をつけて行くんだぞ！\",#99,",
+        "preview");
+    std::memset(eventBlocks, 0, EVENT_BLOCK_SIZE);
+    std::memcpy(eventBlocks, text.data(), text.size());
+    ASSERT_EQ(StartEvent(1), 1);
+    bool revealed = false;
+    for (int frame = 0; frame < 120 && !revealed; ++frame) {
+        ASSERT_TRUE(RunMessageLoopOnce());
+        const EventRunnerPayload* runner = CurrentEventRunner();
+        ASSERT_NE(runner, nullptr);
+        revealed = runner->revealLine == MESSAGE_LINES;
+    }
+    ASSERT_TRUE(revealed) << "the typewriter finishes on its own";
+    ASSERT_TRUE(RunMessageLoopOnce());
+    std::vector<uint32_t> picture;
+    ASSERT_TRUE(GfxReadPicture(&picture));
+    ShutDown();
+    PlatformShutdown();
+    std::filesystem::current_path(previous);
+
+    RgbaImage image;
+    image.width = 640;
+    image.height = 480;
+    image.pixels = picture;
+    std::filesystem::create_directories(LIRROWEN_PREVIEW_DIR);
+    WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "message.png", EncodePng(image));
+
+    auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF; };
+    auto white = [&](uint32_t p) {
+        return ((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220;
+    };
+    auto countWhite = [&](int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                n += white(at(x, y)) ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    // Each line's glyph box: 20 pixels from 8 below the line's top; text from x 140.
+    for (int line = 0; line < 3; ++line) {
+        int top = 384 + 28 * line + 8;
+        EXPECT_GT(countWhite(140, top, 600, top + 20), 300) << "line " << line;
+        EXPECT_GT(countWhite(140, top, 160, top + 20), 10) << "line " << line << " starts at 140";
+    }
+    EXPECT_EQ(countWhite(126, 386, 138, 478), 0) << "the indent stays clear";
+    uint32_t frame = at(300, 384);
+    EXPECT_GT(frame & 0xFF, 200u) << "the window's light frame";
+    // The portrait stands at x -4 on the bottom edge; its hair (party member 0) at the top.
+    int portraitTop = 480 - 171;
+    EXPECT_NE(at(60, 470), at(60, portraitTop - 20)) << "the portrait below, the backdrop above";
+}
+
+}  // namespace
