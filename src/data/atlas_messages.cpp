@@ -53,7 +53,7 @@ const AtlasImage fixedImages[] = {
      {RECT_MESSAGE_WINDOW.left + 2, RECT_MESSAGE_WINDOW.top + 2, RECT_MESSAGE_WINDOW.right - 2,
       RECT_MESSAGE_WINDOW.bottom - 2},
      AtlasArt::Fill, "", 0xFF000000},
-    {AtlasSheet::Interface, RECT_MESSAGE_CHOICE_BAR, AtlasArt::Fill, "", 0xFF70A0FF},
+    {AtlasSheet::Interface, RECT_MESSAGE_CHOICE_BAR, AtlasArt::Fill, "", 0xFF3C78F0},
     // The captions also choose the scenes' times of day: day, dusk and night.
     {AtlasSheet::Glyphs, RECT_TITLE_LOWER_BACKGROUNDS[0], AtlasArt::Picture, "青空の草原",
      0xFFFFFFFF},

@@ -53,8 +53,6 @@ void EventCmdArrowTrap(EventRunnerPayload*) {}
 void EventCmdTreasure(EventRunnerPayload*) {}
 void EventCmdSetEncounterInterval(EventRunnerPayload*) {}
 void EventCmdEncounterSwirl(EventRunnerPayload*) {}
-void EventCmdFadeOut(EventRunnerPayload*) {}
-void EventCmdClearScreenFade(EventRunnerPayload*) {}
 void EventCmdPitFall(EventRunnerPayload*) {}
 void EventCmdAmountEntry(EventRunnerPayload*) {}
 

@@ -15,6 +15,7 @@
 #include "datapack/png_writer.h"
 #include "engine/program_shell.h"
 #include "engine/task_pool.h"
+#include "event/event_commands.h"
 #include "event/event_pack.h"
 #include "event/event_runner.h"
 #include "platform/graphics.h"
@@ -40,10 +41,12 @@ TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
     KillAllTasks();
     StartTask(AllocTaskAt(100), TASK_KIND_NPC, 0, nullptr, DrawBackdrop);
 
+    // Written as block text after extraction: no line feeds.
     std::string text = CompileEventText(
-        "#1,1,#4,0,#2,3,\"ようこそ、旅の人。ここは　森の村だ。\",\n"
-        "\"東の洞窟には　魔物が住みついて\",\n"
-        "\"いるらしい。気をつけて行くんだぞ！\",#99,",
+        "#1,1,#4,0,#2,3,\"ようこそ、旅の人。ここは　森の村だ。\","
+        "\"東の洞窟には　魔物が住みついて\","
+        "\"いるらしい。気をつけて行くんだぞ！\","
+        "#3,\"洞窟へ　行ってみるか？\",\"はい\",\"いいえ\",GO,STAY,#99,GO#99,STAY#99,",
         "preview");
     std::memset(eventBlocks, 0, EVENT_BLOCK_SIZE);
     std::memcpy(eventBlocks, text.data(), text.size());
@@ -59,6 +62,17 @@ TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
     ASSERT_TRUE(RunMessageLoopOnce());
     std::vector<uint32_t> picture;
     ASSERT_TRUE(GfxReadPicture(&picture));
+
+    // The choice that follows, with the second option taken, as Return and Down would do.
+    EventRunnerPayload* runner = CurrentEventRunner();
+    ASSERT_NE(runner, nullptr);
+    runner->state = NextEventCommand;
+    ASSERT_TRUE(RunMessageLoopOnce());
+    ASSERT_EQ(runner->state, UpdateChoice);
+    runner->choice = 1;
+    ASSERT_TRUE(RunMessageLoopOnce());
+    std::vector<uint32_t> choicePicture;
+    ASSERT_TRUE(GfxReadPicture(&choicePicture));
     ShutDown();
     PlatformShutdown();
     std::filesystem::current_path(previous);
@@ -69,6 +83,9 @@ TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
     image.pixels = picture;
     std::filesystem::create_directories(LIRROWEN_PREVIEW_DIR);
     WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "message.png", EncodePng(image));
+    image.pixels = choicePicture;
+    WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "message_choice.png",
+                    EncodePng(image));
 
     auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF; };
     auto white = [&](uint32_t p) {
@@ -95,6 +112,14 @@ TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
     // The portrait stands at x -4 on the bottom edge; its hair (party member 0) at the top.
     int portraitTop = 480 - 171;
     EXPECT_NE(at(60, 470), at(60, portraitTop - 20)) << "the portrait below, the backdrop above";
+
+    // The bar lies over option 1 (line 2) and not over option 0: bluer there than before.
+    auto blueMinusRed = [&](const std::vector<uint32_t>& p, int x, int y) {
+        uint32_t c = p[static_cast<size_t>(y) * 640 + x];
+        return static_cast<int>(c & 0xFF) - static_cast<int>((c >> 16) & 0xFF);
+    };
+    EXPECT_GT(blueMinusRed(choicePicture, 600, 455), blueMinusRed(picture, 600, 455) + 20);
+    EXPECT_EQ(blueMinusRed(choicePicture, 600, 427), blueMinusRed(picture, 600, 427));
 }
 
 }  // namespace

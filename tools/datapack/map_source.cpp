@@ -393,8 +393,10 @@ MapSource ParseMapSource(const std::string& text, const std::string& fileName) {
         }
     }
 
-    map.eventText =
-        CompileEventText(script, fileName + ":" + std::to_string(scriptLine + 1));
+    // Led by the lines before the script, the compiler's line numbers are the file's; the
+    // leading line feeds it passes through are taken off again.
+    const std::string padded = std::string(static_cast<size_t>(scriptLine), '\n') + script;
+    map.eventText = CompileEventText(padded, fileName).substr(static_cast<size_t>(scriptLine));
     CheckEventBlocks(map.eventText, scriptLine + 1, map.eventCount, scriptLine, error);
     return map;
 }
