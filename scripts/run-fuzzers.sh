@@ -29,3 +29,4 @@ run archive_fuzz archive
 run wave_fuzz wave
 run image_fuzz image
 run xfile_fuzz xfile
+run mappack_fuzz mappack

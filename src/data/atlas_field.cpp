@@ -27,10 +27,10 @@ const AtlasImage fieldImages[] = {
     {AtlasSheet::Interface, areaNameRects[17], AtlasArt::Label, "星見の塔　下層", NAME_COLOUR},
     {AtlasSheet::Interface, areaNameRects[18], AtlasArt::Label, "星見の塔　上層", NAME_COLOUR},
     {AtlasSheet::Interface, areaNameRects[21], AtlasArt::Label, "古城", NAME_COLOUR},
-    {AtlasSheet::Interface, areaNameRects[22], AtlasArt::Label, "祠", NAME_COLOUR},
+    {AtlasSheet::Interface, areaNameRects[22], AtlasArt::Label, "泉", NAME_COLOUR},
     {AtlasSheet::Interface, areaNameRects[23], AtlasArt::Label, "果ての島", NAME_COLOUR},
-    // A dark strip under the whole screen width, see-through enough to show the ground.
-    {AtlasSheet::Interface, RECT_MONEY_BAR, AtlasArt::Fill, "", 0xC0101828},
+    // A framed dark strip across the whole screen width.
+    {AtlasSheet::Interface, RECT_MONEY_BAR, AtlasArt::Panel, "", 0xFFE0E8FF},
     {AtlasSheet::Interface, RECT_MONEY_BAR_HINT, AtlasArt::Label, "Shift：メニュー", HINT_COLOUR},
     {AtlasSheet::Interface, RECT_MONEY_LABEL, AtlasArt::Label, "お金", GOLD_COLOUR},
 };

@@ -119,11 +119,8 @@ const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(
 
 // The registry: one line per list.
 const AtlasImageList* const atlasImageLists[] = {
-    &coreAtlasImages,
-    &fieldAtlasImages,
-    &characterAtlasImages,
-    &menuAtlasImages,
-    &messageAtlasImages,
+    &coreAtlasImages, &fieldAtlasImages,   &characterAtlasImages,
+    &menuAtlasImages, &messageAtlasImages,
 };
 
 const std::vector<AtlasImage>& AtlasImages() {

@@ -42,10 +42,10 @@ struct AtlasImageList {
 };
 
 // The lists, one per file.
-extern const AtlasImageList coreAtlasImages;  // digits, cursor, fade tile, options screen
+extern const AtlasImageList coreAtlasImages;   // digits, cursor, fade tile, options screen
 extern const AtlasImageList fieldAtlasImages;  // area names, money bar
 extern const AtlasImageList characterAtlasImages;
-extern const AtlasImageList menuAtlasImages;  // title screen, yes/no dialog, start menu
+extern const AtlasImageList menuAtlasImages;     // title screen, yes/no dialog, start menu
 extern const AtlasImageList messageAtlasImages;  // message window, glyph sheet
 
 // Every registered image, list by list, painted in this order (a later one covers an earlier

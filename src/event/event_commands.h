@@ -1,8 +1,15 @@
 // The handlers of the event commands ("#" opcodes 0..99) that the runner dispatches, whichever
-// subsystem owns them, and the wait states they put the runner in.
+// subsystem owns them, the wait states they put the runner in, and the operations the world
+// commands share.
 #pragma once
 
+#include <cstdint>
+
+#include "engine/task_pool.h"
 #include "event/event_runner.h"
+#include "platform/common/math3d.h"
+
+struct CharacterRecord;
 
 // Party and game start.
 void EventCmdSetupParty(EventRunnerPayload* runner);  // 0
@@ -51,6 +58,38 @@ void EventCmdShowPartyHeal(EventRunnerPayload* runner);        // 50
 void EventCmdFetchMember(EventRunnerPayload* runner);          // 52
 void EventCmdIfObjectMissingJump(EventRunnerPayload* runner);  // 53
 void EventCmdSetPassability(EventRunnerPayload* runner);       // 54
+void UpdatePanCamera(EventRunnerPayload* runner);
+void UpdateWait(EventRunnerPayload* runner);
+void UpdateGatherParty(EventRunnerPayload* runner);
+void UpdateMoveObjects(EventRunnerPayload* runner);
+void WaitEffects(EventRunnerPayload* runner);
+
+// What those commands share. Objects are found by their header tag; only party members and
+// NPCs have facings and walking fields, the other placed objects a position alone.
+
+// A template (0..3) joins the party: false for any other number.
+bool AddCharacterToParty(uint32_t templateIndex);
+// The collision cell under a party member, NPC or examine object becomes free.
+void FreeObjectCell(const TaskSlot* slot);
+// Every party member and NPC in slots 0..99 with the tag turns to a facing of 0, 90, 180, 270.
+void SetObjectFacing(uint32_t tag, uint32_t facing);
+// One sub-step of 0.25 for every object with the tag, on the cell grid every 8 steps left.
+void StepObject(uint32_t tag, uint32_t direction, int32_t stepsLeft);
+// 0.25 along a grid direction and the facing set (facing may be null); false for any other
+// direction, which moves nothing.
+bool ApplyStep(Vec3* position, float* facing, uint32_t direction);
+// The first task with the tag is drawn or not.
+void SetObjectVisible(bool on, uint32_t tag);
+// The first filled party place holding the character, or null.
+CharacterRecord* FindPartyMember(int32_t characterId);
+// Storage place 0..3 receives a copy of the record.
+void PutStoredMember(int place, const CharacterRecord& record);
+void PlacePartyObjects(float x, float z, float facing);
+void PlacePartyObject(float x, float z, float facing, uint32_t tag);
+bool CreateEventNpc(float x, float y, float z, int32_t facing, uint32_t tag, int32_t model,
+                    int32_t pattern);
+// A red sphere that stays 30 frames.
+bool CreateEventEffect(float x, float y, float z);
 
 // Sequences of their own.
 void EventCmdInn(EventRunnerPayload* runner);                   // 12

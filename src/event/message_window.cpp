@@ -56,8 +56,8 @@ void DrawFace(float x, uint32_t face) {
         return;
     }
     const AtlasRect& rect = faceRects[face];
-    DrawSprite(x, SCREEN_PIXEL_HEIGHT - RectHeight(rect), rect, ATLAS_SIZE,
-               ATLAS_SIZE, COLOUR_WHITE, uiAtlas);
+    DrawSprite(x, SCREEN_PIXEL_HEIGHT - RectHeight(rect), rect, ATLAS_SIZE, ATLAS_SIZE,
+               COLOUR_WHITE, uiAtlas);
 }
 
 void DrawChoiceCursor(float frameX, float frameY, uint32_t choice) {
@@ -159,6 +159,9 @@ void RevealMessageGlyph(EventRunnerPayload* runner) {
     }
     uint32_t line = runner->revealLine;
     uint32_t pos = runner->revealPos;
+    if (line >= MESSAGE_LINES) {
+        return;  // all shown: the key wait's business
+    }
     if (pos < EVENT_LIST_CODES && runner->sourceGlyphs[line][pos] != GLYPH_END) {
         runner->shownGlyphs[line][pos] = runner->sourceGlyphs[line][pos];
         runner->revealPos = pos + 1;

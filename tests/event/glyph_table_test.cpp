@@ -63,13 +63,17 @@ TEST(GlyphTableTest, TheEndCodeTheSpaceAndTheDigitsKeepTheirRows) {
 }
 
 TEST(GlyphTableTest, KanaBlocksAndPunctuationKeepTheirRows) {
-    ExpectRows(12, U"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろ"
-                   U"をんわ");
+    ExpectRows(
+        12,
+        U"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろ"
+        U"をんわ");
     ExpectRows(58, U"がぎぐげござじずぜぞだぢづでどばびぶべぼ");
     ExpectRows(78, U"ぁっゃょぅ");
     ExpectRows(83, U"？！・（）");
-    ExpectRows(88, U"アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロ"
-                   U"ワヲン");
+    ExpectRows(
+        88,
+        U"アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロ"
+        U"ワヲン");
     ExpectRows(134, U"ガギグゲゴザジズゼゾダヂヅデドバビ");
     ExpectRows(151, U"ァッュャィ");
     EXPECT_EQ(glyphTable[385].character, 0x30FCu);

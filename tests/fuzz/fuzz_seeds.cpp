@@ -1,6 +1,7 @@
 // Writes the fuzzers' seed inputs, made with the data builder's writers:
 // OUT/archive/* small archives, OUT/wave/* the demo's sounds, OUT/xfile/* small meshes in
-// every .x form, OUT/image/* a small image in each format and variant the decoders read.
+// every .x form, OUT/image/* a small image in each format and variant the decoders read,
+// OUT/mappack/* the demo's map pack and small packs of shared, odd and cut records.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -8,6 +9,8 @@
 #include "datapack/archive_writer.h"
 #include "datapack/demo_data.h"
 #include "datapack/image_samples.h"
+#include "datapack/map_pack_writer.h"
+#include "datapack/map_source.h"
 #include "datapack/png_writer.h"
 #include "datapack/wave_writer.h"
 #include "datapack/xfile_writer.h"
@@ -87,6 +90,28 @@ void WriteImageSeeds(const std::filesystem::path& dir) {
                            {1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
+// The demo's maps, and small packs: shared records, every tile class and event kind, and one
+// cut short.
+void WriteMapPackSeeds(const std::filesystem::path& demoDir, const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    WriteBinaryFile(dir / "demo.dat", BuildMapPacks(ReadMapSources(demoDir / "maps")).mapPack);
+    MapRecord room;
+    room.width = 4;
+    room.height = 3;
+    room.encounterGroup = 2;
+    room.encounterInterval = 9;
+    room.tiles = {15, 15, 15, 15, -1, 45, 44, 30, 15, 46, 127, 15};
+    room.events = {0, 1, 1, 0, 21, 70, 74, 20, 0, 0, 255, 3};
+    MapRecord line = room;
+    line.width = 12;
+    line.height = 1;
+    std::vector<int> placement(24, 0);
+    placement[23] = 1;
+    const Bytes pack = WriteMapPack({room, line}, placement);
+    WriteBinaryFile(dir / "shared.dat", pack);
+    WriteBinaryFile(dir / "cut.dat", Bytes(pack.begin(), pack.end() - 5));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,5 +174,6 @@ int main(int argc, char** argv) {
     WriteBinaryFile(out / "xfile" / "frames.x", Bytes(frames.begin(), frames.end()));
 
     WriteImageSeeds(out / "image");
+    WriteMapPackSeeds(argv[1], out / "mappack");
     return 0;
 }

@@ -160,7 +160,8 @@ TEST(GlyphSheetTest, MessageWindowIsALightFrameAroundBlackAndTheBarIsSolid) {
     for (auto [x, y] : {std::pair{left, top}, {left + 1, bottom - 1}, {right - 1, top + 40}}) {
         EXPECT_TRUE(IsInk(At(ui, x, y))) << x << "," << y;
     }
-    for (auto [x, y] : {std::pair{left + 2, top + 2}, {left + 300, top + 60}, {right - 3, bottom - 3}}) {
+    for (auto [x, y] :
+         {std::pair{left + 2, top + 2}, {left + 300, top + 60}, {right - 3, bottom - 3}}) {
         EXPECT_EQ(At(ui, x, y), 0xFF000000u) << x << "," << y;
     }
     const AtlasRect& bar = RECT_MESSAGE_CHOICE_BAR;

@@ -173,6 +173,12 @@ TEST(MapSourceTest, BlocksMustMatchTheEventCells) {
               std::string::npos)
         << Refusal(good + "\n#99,\n");
     EXPECT_EQ(Refusal(good + "\n/ trailing comment\n  \n"), "accepted");
+    EXPECT_NE(Refusal(WithLine(25, "#2,\t1,\"はい\",")).find("room.txt:25: a tab"),
+              std::string::npos);
+    EXPECT_NE(Refusal(WithLine(25, "#2,1,はい,")).find("room.txt:25: text outside quotes"),
+              std::string::npos);
+    EXPECT_NE(Refusal(WithLine(25, "#2,1,\"\x01\",")).find("room.txt:25:"), std::string::npos)
+        << "the compiler names the file's own line";
 
     const std::string tooLong =
         good.substr(0, good.rfind("#99,")) + std::string(22000, '9') + ",\n@\n";
@@ -187,8 +193,7 @@ TEST(MapSourceTest, MissingPartsAreNamed) {
     EXPECT_NE(Refusal("map 1\nname a\ntiles\n").find("\"size\" must come before"),
               std::string::npos);
     const std::string shortGrid = good.substr(0, good.find("XXXX\nevents")) + "events\n";
-    EXPECT_NE(Refusal(shortGrid).find("tiles has 3 rows"), std::string::npos)
-        << Refusal(shortGrid);
+    EXPECT_NE(Refusal(shortGrid).find("tiles has 3 rows"), std::string::npos) << Refusal(shortGrid);
 }
 
 TEST(MapSourceTest, PacksHoldAllTwentyFourMapsWithTheRestSharingAWalledRoom) {

@@ -20,8 +20,7 @@ std::string CodePointName(char32_t c) {
 }
 
 // The character starting at source[*at]; moves *at past it. Throws on malformed UTF-8.
-char32_t NextCharacter(const std::string& source, size_t* at, const std::string& where,
-                       int line) {
+char32_t NextCharacter(const std::string& source, size_t* at, const std::string& where, int line) {
     auto byte = [&](size_t i) { return static_cast<unsigned char>(source[i]); };
     unsigned char lead = byte(*at);
     int extra = lead < 0x80           ? 0

@@ -109,8 +109,7 @@ bool StopsEveryActor(int8_t tile) {
 }
 
 bool IsEventValue(int64_t v) {
-    return v == 0 || (v >= 1 && v <= EVENT_NUMBER_MAX) ||
-           (v >= MOVER_TURN_90 && v <= MOVER_STOP);
+    return v == 0 || (v >= 1 && v <= EVENT_NUMBER_MAX) || (v >= MOVER_TURN_90 && v <= MOVER_STOP);
 }
 
 bool IsKeyword(const std::string& word) {
@@ -150,8 +149,8 @@ std::vector<SourceLine> TakeRows(const std::vector<SourceLine>& lines, size_t* a
 
 // Cuts the compiled text the way the game extracts it and checks it holds exactly `expected`
 // blocks, each short enough to be kept whole.
-void CheckEventBlocks(const std::string& compiled, int firstLine, int expected,
-                      int keywordLine, const SourceError& error) {
+void CheckEventBlocks(const std::string& compiled, int firstLine, int expected, int keywordLine,
+                      const SourceError& error) {
     if (compiled.size() > EVENT_TEXT_MAX) {
         error.At(keywordLine, "the event text is " + std::to_string(compiled.size()) +
                                   " bytes; the game reads at most " +
@@ -176,6 +175,13 @@ void CheckEventBlocks(const std::string& compiled, int firstLine, int expected,
         }
         if (c == '\r' || c == ' ') {
             continue;
+        }
+        // The game keeps every other byte in the block, where it would end a number early.
+        if (c == '\t') {
+            error.At(line, "a tab stays in the command the game reads; indent with spaces");
+        }
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            error.At(line, "text outside quotes and comments must be ASCII");
         }
         if (!open) {
             open = true;
@@ -255,8 +261,8 @@ MapSource ParseMapSource(const std::string& text, const std::string& fileName) {
         }
         auto expectWords = [&](size_t count) {
             if (words.size() != count) {
-                error.At(line.number, "\"" + keyword + "\" takes " + std::to_string(count - 1) +
-                                          " values");
+                error.At(line.number,
+                         "\"" + keyword + "\" takes " + std::to_string(count - 1) + " values");
             }
         };
         if (keyword == "map") {
@@ -284,8 +290,8 @@ MapSource ParseMapSource(const std::string& text, const std::string& fileName) {
         } else if (keyword == "tile") {
             expectWords(3);
             if (words[1].size() != 1 || words[1] == "#") {
-                error.At(line.number, "a tile symbol is one character other than #: \"" +
-                                          words[1] + "\"");
+                error.At(line.number,
+                         "a tile symbol is one character other than #: \"" + words[1] + "\"");
             }
             const char symbol = words[1][0];
             if (legend.count(symbol) != 0) {
@@ -318,8 +324,7 @@ MapSource ParseMapSource(const std::string& text, const std::string& fileName) {
             error.At(line.number, "unknown keyword \"" + keyword + "\"");
         }
     }
-    for (const char* required : {"map", "name", "size", "encounter", "tiles", "events",
-                                 "script"}) {
+    for (const char* required : {"map", "name", "size", "encounter", "tiles", "events", "script"}) {
         if (seen.count(required) == 0) {
             error.At(static_cast<int>(lines.size()),
                      std::string("the source has no \"") + required + "\"");
@@ -338,7 +343,8 @@ MapSource ParseMapSource(const std::string& text, const std::string& fileName) {
         for (char symbol : row.text) {
             auto found = legend.find(symbol);
             if (found == legend.end()) {
-                error.At(row.number, std::string("tile symbol ") + symbol + " has no \"tile\" line");
+                error.At(row.number,
+                         std::string("tile symbol ") + symbol + " has no \"tile\" line");
             }
             map.record.tiles.push_back(found->second);
         }
@@ -356,14 +362,14 @@ MapSource ParseMapSource(const std::string& text, const std::string& fileName) {
             const int64_t value =
                 word == "." ? 0 : NumberIn(error, row.number, word, 0, 255, "event value");
             if (!IsEventValue(value)) {
-                error.At(row.number, "event value " + word +
-                                         " is none of 1..20 (events) and 70..74 (movers)");
+                error.At(row.number,
+                         "event value " + word + " is none of 1..20 (events) and 70..74 (movers)");
             }
             if (value >= 1 && value <= EVENT_NUMBER_MAX) {
                 if (eventLines[static_cast<size_t>(value)] != 0) {
-                    error.At(row.number, "event " + word + " stands on a second cell (first on line " +
-                                             std::to_string(eventLines[static_cast<size_t>(value)]) +
-                                             ")");
+                    error.At(row.number,
+                             "event " + word + " stands on a second cell (first on line " +
+                                 std::to_string(eventLines[static_cast<size_t>(value)]) + ")");
                 }
                 eventLines[static_cast<size_t>(value)] = row.number;
                 map.eventCount = std::max(map.eventCount, static_cast<int>(value));
@@ -373,8 +379,8 @@ MapSource ParseMapSource(const std::string& text, const std::string& fileName) {
     }
     for (int n = 1; n <= map.eventCount; ++n) {
         if (eventLines[static_cast<size_t>(n)] == 0) {
-            error.At(eventsLine, "events run to " + std::to_string(map.eventCount) +
-                                     " but event " + std::to_string(n) + " stands on no cell");
+            error.At(eventsLine, "events run to " + std::to_string(map.eventCount) + " but event " +
+                                     std::to_string(n) + " stands on no cell");
         }
     }
 

@@ -508,8 +508,7 @@ TextPlacement DrawTextCell(FontSet& fonts, RgbaImage& image, const PixelBox& cel
         return placement;
     }
     int originX = cell.left + pad + (roomWidth - Width(layout.ink)) / 2 - layout.ink.left;
-    placement.ink =
-        CompositeLayout(image, cell, layout, originX, cell.top + baseline, pad, style);
+    placement.ink = CompositeLayout(image, cell, layout, originX, cell.top + baseline, pad, style);
     placement.pixelSize = scale.height;
     placement.pixelWidth = scale.width;
     return placement;
