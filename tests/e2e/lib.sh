@@ -65,3 +65,30 @@ press_key() {
   xdotool keyup "$key"
   sleep 0.1
 }
+
+# Saves the window's picture as a PNG.
+screenshot() {
+  import -window "$1" "$2"
+}
+
+# True when two pictures differ in more than a handful of pixels.
+pictures_differ() {
+  local differing
+  differing=$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)
+  [ "${differing%.*}" -gt 500 ]
+}
+
+# True when a picture is not (almost) all black.
+picture_not_black() {
+  local mean
+  mean=$(convert "$1" -colorspace Gray -format '%[fx:mean*1000]' info:)
+  [ "${mean%.*}" -gt 20 ]
+}
+
+# Holds a key for the given seconds.
+hold_key() {
+  xdotool keydown "$1"
+  sleep "$2"
+  xdotool keyup "$1"
+  sleep 0.1
+}
