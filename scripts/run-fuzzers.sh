@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a short fixed time, seeded with
-# the data builder's output. LIRROWEN_FUZZ_SECONDS sets the time per target (default 30).
+# the data builder's output. LIRROWEN_FUZZ_SECONDS sets the time per target (default 20).
 # Paths are absolute: a fuzzer may change its working directory (the game reads its files
 # from there).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${LIRROWEN_FUZZ_SECONDS:-30}
+seconds=${LIRROWEN_FUZZ_SECONDS:-20}
 build=$(pwd)/build/fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -27,6 +27,7 @@ run() {
 
 run archive_fuzz archive
 run wave_fuzz wave
+run epack_fuzz epack
 run image_fuzz image
 run xfile_fuzz xfile
 run mappack_fuzz mappack

@@ -84,12 +84,7 @@ float DrawSpriteAdvance(float x, float y, const AtlasRect& rect, float textureWi
 }
 
 void DrawFadeOverlay(int alpha) {
-    const uint32_t a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
-    const uint32_t colour = (a << 24) | 0xFFFFFF;
-    for (int row = 0; row < 15; ++row) {
-        for (int column = 0; column < 20; ++column) {
-            DrawSprite(32.0f * column, 32.0f * row, RECT_FADE_TILE, ATLAS_SIZE, ATLAS_SIZE, colour,
-                       uiAtlas);
-        }
-    }
+    DrawTiledBackgroundAlpha(RECT_FADE_TILE.left, RECT_FADE_TILE.top, RECT_FADE_TILE.right,
+                             RECT_FADE_TILE.bottom,
+                             static_cast<uint32_t>(std::clamp(alpha, 0, 255)));
 }

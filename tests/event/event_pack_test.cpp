@@ -5,10 +5,14 @@
 #include <cstring>
 #include <string>
 
+#include <filesystem>
+
+#include "engine/byte_io.h"
 #include "event/event_pack.h"
 #include "field/game_state.h"
 #include "platform/headless/headless.h"
 #include "support/event_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -149,6 +153,93 @@ TEST_F(EventPackTest, FlagsIgnoreNumbersOutsideTheHundred) {
     EXPECT_FALSE(IsEventFlagSet(100));
     ClearEventFlags();
     EXPECT_FALSE(IsEventFlagSet(99));
+}
+
+}  // namespace
+
+namespace {
+
+class EventPackFileTest : public EventTest {
+  protected:
+    void SetUp() override {
+        EventTest::SetUp();
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(dir.Path());
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        EventTest::TearDown();
+    }
+    // A pack with map 0's text at offset 0 and every other map pointing at it too.
+    void WritePack(const std::string& text, uint32_t declaredLength) {
+        std::vector<uint8_t> file(96, 0);
+        file.resize(100);
+        WriteLE32(file.data() + 96, declaredLength);
+        std::vector<uint8_t> inverted = InvertedText(text);
+        file.insert(file.end(), inverted.begin(), inverted.end());
+        dir.Write("epack.dat", file);
+    }
+    TempDir dir;
+    std::filesystem::path previous;
+};
+
+TEST_F(EventPackFileTest, MapTextIsCutIntoItsBlocks) {
+    WritePack("#1,2,@#3,@", 10);
+    currentMap = 0;
+    eventBlockCount = 2;
+    ASSERT_EQ(LoadMapEvents("epack.dat"), 1);
+    EXPECT_STREQ(GetEventBlock(1), "#1,2,");
+    EXPECT_STREQ(GetEventBlock(2), "#3,");
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
+TEST_F(EventPackFileTest, TooLongATextIsRefusedWithItsMessage) {
+    WritePack("#1,@", 24001);
+    currentMap = 0;
+    eventBlockCount = 1;
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0);
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxes()[0].caption, "");
+    EXPECT_EQ(headless::MessageBoxes()[0].text, "イベントファイルデータが一時保存領域を超えました");
+}
+
+TEST_F(EventPackFileTest, AnOverlongBlockIsReportedButTheLoadGoesOn) {
+    WritePack("#1,@", 4);
+    currentMap = 0;
+    eventBlockCount = 3;  // two blocks too many: each fails on the zeroed tail
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 1);
+    EXPECT_EQ(headless::MessageBoxes().size(), 2u);
+    EXPECT_EQ(headless::MessageBoxes()[1].text, "一塊のイベントデータが過大です");
+}
+
+TEST_F(EventPackFileTest, MissingFilesShortTablesAndBadMapNumbersFail) {
+    currentMap = 0;
+    eventBlockCount = 1;
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "no file";
+    dir.Write("epack.dat", std::vector<uint8_t>(50, 0));
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "a short offset table";
+    dir.Write("epack.dat", std::vector<uint8_t>(98, 0));
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "a short length word";
+    WritePack("#1,@", 4);
+    currentMap = 24;
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0);
+    currentMap = -1;
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0);
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
+TEST_F(EventPackFileTest, TwentyFiveEventCellsExtractTwentyBlocks) {
+    std::string text;
+    for (int i = 0; i < 25; ++i) {
+        text += "#" + std::to_string(i) + ",@";
+    }
+    WritePack(text, static_cast<uint32_t>(text.size()));
+    currentMap = 0;
+    eventBlockCount = 25;
+    ASSERT_EQ(LoadMapEvents("epack.dat"), 1);
+    EXPECT_STREQ(GetEventBlock(20), "#19,");
+    EXPECT_EQ(GetEventBlock(21), nullptr);
+    EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
 }  // namespace

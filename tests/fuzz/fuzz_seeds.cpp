@@ -1,7 +1,8 @@
 // Writes the fuzzers' seed inputs, made with the data builder's writers:
 // OUT/archive/* small archives, OUT/wave/* the demo's sounds, OUT/xfile/* small meshes in
 // every .x form, OUT/image/* a small image in each format and variant the decoders read,
-// OUT/mappack/* the demo's map pack and small packs of shared, odd and cut records.
+// OUT/mappack/* the demo's map pack and small packs of shared, odd and cut records;
+// OUT/epack/* the demo's event pack behind a map number and a block count.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -112,6 +113,21 @@ void WriteMapPackSeeds(const std::filesystem::path& demoDir, const std::filesyst
     WriteBinaryFile(dir / "cut.dat", Bytes(pack.begin(), pack.end() - 5));
 }
 
+// The epack fuzzer takes a map number and a block count in its first two bytes.
+void WriteEventPackSeeds(const std::filesystem::path& demoDir, const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    const Bytes pack = BuildMapPacks(ReadMapSources(demoDir / "maps")).eventPack;
+    const uint8_t heads[][2] = {{0, 16}, {1, 7}, {11, 3}, {5, 20}};
+    int n = 0;
+    for (const auto& head : heads) {
+        Bytes seed = {head[0], head[1]};
+        for (uint8_t b : pack) {
+            seed.push_back(b);
+        }
+        WriteBinaryFile(dir / ("demo" + std::to_string(n++) + ".dat"), seed);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -175,5 +191,6 @@ int main(int argc, char** argv) {
 
     WriteImageSeeds(out / "image");
     WriteMapPackSeeds(argv[1], out / "mappack");
+    WriteEventPackSeeds(argv[1], out / "epack");
     return 0;
 }

@@ -65,6 +65,8 @@ struct MessageBoxRecord {
     std::string text;
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
+// Whether message boxes are also written to stderr (on unless a fuzzer turns it off).
+void SetMessageEcho(bool echo);
 
 // What was done to the voices, in order: "play:<id>:once", "play:<id>:loop", "stop:<id>",
 // "rewind:<id>".

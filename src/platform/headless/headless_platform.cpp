@@ -80,6 +80,9 @@ void ClearCallLog() {
 const std::vector<MessageBoxRecord>& MessageBoxes() {
     return state.messageBoxes;
 }
+void SetMessageEcho(bool echo) {
+    state.messageEcho = echo;
+}
 const std::vector<DeviceSettings>& DeviceAttempts() {
     return state.deviceAttempts;
 }
@@ -149,7 +152,9 @@ void PlatformRelease(void* block) {
 }
 
 void PlatformShowMessage(const char* caption, const char* text) {
-    std::fprintf(stderr, "[%s] %s\n", caption, text);
+    if (state.messageEcho) {
+        std::fprintf(stderr, "[%s] %s\n", caption, text);
+    }
     state.messageBoxes.push_back({caption, text});
     Log(std::string("message:") + text);
 }

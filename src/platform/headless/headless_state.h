@@ -27,6 +27,7 @@ struct State {
 
     std::vector<std::string> callLog;
     std::vector<MessageBoxRecord> messageBoxes;
+    bool messageEcho = true;
     std::map<void*, size_t> liveBlocks;
 
     bool audioOpenFails = false;
