@@ -10,7 +10,10 @@ build=$(pwd)/build/fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLIRROWEN_FUZZ=ON -DLIRROWEN_TESTS=OFF -DLIRROWEN_BENCH=OFF -DLIRROWEN_WERROR=ON
-cmake --build "$build" -j "$(nproc)"
+# Each fuzzer with the folder of its seeds.
+fuzzers=(archive_fuzz:archive wave_fuzz:wave epack_fuzz:epack image_fuzz:image xfile_fuzz:xfile
+  mappack_fuzz:mappack)
+cmake --build "$build" -j "$(nproc)" --target lirrowen-fuzz-seeds "${fuzzers[@]%%:*}"
 
 seeds="$build/seeds"
 rm -rf "$seeds"
@@ -25,9 +28,6 @@ run() {
     "$corpus" "$seeds/$seed" 2>&1 | tail -n 3
 }
 
-run archive_fuzz archive
-run wave_fuzz wave
-run epack_fuzz epack
-run image_fuzz image
-run xfile_fuzz xfile
-run mappack_fuzz mappack
+for fuzzer in "${fuzzers[@]}"; do
+  run "${fuzzer%%:*}" "${fuzzer##*:}"
+done
