@@ -33,5 +33,19 @@ struct FieldActor {
     FieldStepFn stepFn;
 };
 
+// A walking actor standing at a point with a facing: alive, counters and toggles cleared, its
+// kept facing equal to the given one.
+inline void InitFieldActor(FieldActor* actor, const Vec3& position, float facing,
+                           FieldStepFn stepFn) {
+    *actor = FieldActor{};
+    actor->alive = 1;
+    actor->position = position;
+    actor->previousPosition = position;
+    actor->facingDirection = static_cast<int32_t>(facing);
+    actor->facing = facing;
+    actor->targetFacing = facing;
+    actor->stepFn = stepFn;
+}
+
 static_assert(offsetof(FieldActor, position) == offsetof(FieldActorHead, position));
 static_assert(offsetof(FieldActor, previousPosition) == offsetof(FieldActorHead, previousPosition));

@@ -239,28 +239,22 @@ bool CreateNpc(float x, float y, float z, uint32_t tag, int32_t model, int32_t f
         return false;
     }
     StartTask(slot, TASK_KIND_NPC, tag, UpdateNpc, DrawNpc);
-    NpcPayload* npc = TaskPayload<NpcPayload>(slot);
-    FieldActor& actor = npc->actor;
-    actor.alive = 1;
-    actor.position = Vec3{x, y, z};
-    actor.previousPosition = actor.position;
-    actor.facingDirection = facing;
-    actor.facing = static_cast<float>(facing);
-    actor.targetFacing = actor.facing;
+    FieldStepFn stepFn = StepNpcNone;
     switch (pattern) {
         case NPC_PATTERN_STANDING:
-            actor.stepFn = StepNpcStanding;
+            stepFn = StepNpcStanding;
             break;
         case NPC_PATTERN_WANDERER:
-            actor.stepFn = StepNpcWanderWait;
+            stepFn = StepNpcWanderWait;
             break;
         case NPC_PATTERN_TURNER:
-            actor.stepFn = StepNpcTurnWait;
+            stepFn = StepNpcTurnWait;
             break;
         default:
-            actor.stepFn = StepNpcNone;
             break;
     }
+    NpcPayload* npc = TaskPayload<NpcPayload>(slot);
+    InitFieldActor(&npc->actor, Vec3{x, y, z}, static_cast<float>(facing), stepFn);
     npc->modelIndex = model;
     npc->eventNumber = tag;
     return true;

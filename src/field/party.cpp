@@ -245,17 +245,8 @@ PartyMemberPayload* CreatePartyMemberTask(float x, float y, float z, float facin
     }
     StartTask(slot, TASK_KIND_PARTY_MEMBER, tag, UpdatePartyMember, DrawPartyMember);
     PartyMemberPayload* member = TaskPayload<PartyMemberPayload>(slot);
-    FieldActor& actor = member->actor;
-    actor.alive = 1;
-    actor.position = Vec3{x, y, z};
-    actor.previousPosition = actor.position;
-    actor.facing = facing;
-    actor.targetFacing = facing;
-    actor.facingDirection = static_cast<int32_t>(facing);
-    actor.subStepCounter = 0;
-    actor.slideToggleX = 0;
-    actor.slideToggleZ = 0;
-    actor.stepFn = frozen ? StepStandStill : (index > 0 ? StepFollowLeader : StepPlayerControl);
+    InitFieldActor(&member->actor, Vec3{x, y, z}, facing,
+                   frozen ? StepStandStill : (index > 0 ? StepFollowLeader : StepPlayerControl));
     member->memberIndex = index;
     member->memberAhead = ahead;
     return member;
