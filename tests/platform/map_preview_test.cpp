@@ -4,32 +4,24 @@
 // their marks.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstdint>
 #include <set>
 #include <vector>
 
-#include "datapack/demo_data.h"
-#include "datapack/png_writer.h"
 #include "engine/program_shell.h"
 #include "engine/task_pool.h"
 #include "field/game_state.h"
 #include "field/map_data.h"
 #include "field/map_view.h"
-#include "platform/graphics.h"
-#include "platform/system.h"
 #include "render/camera.h"
-#include "support/fixtures.h"
-#include "support/temp_dir.h"
+
+#include "preview_support.h"
 
 namespace {
 
 TEST(MapPreviewTest, TheVillageShowsWithItsNameAndTheMoneyBar) {
-    TempDir dir;
-    WriteTestDataSet(dir.Path());
-    auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    ASSERT_TRUE(PlatformInit());
-    ASSERT_TRUE(CreateMainWindow());
+    PreviewGame game;
+    ASSERT_TRUE(game.Started());
     KillAllTasks();
     currentMap = 0;
     ASSERT_TRUE(ReadMapPack("mappack.dat"));
@@ -41,28 +33,13 @@ TEST(MapPreviewTest, TheVillageShowsWithItsNameAndTheMoneyBar) {
     ASSERT_TRUE(RunMessageLoopOnce());  // the camera takes its place
     ASSERT_TRUE(RunMessageLoopOnce());
     std::vector<uint32_t> picture;
-    ASSERT_TRUE(GfxReadPicture(&picture));
-    ShutDown();
-    PlatformShutdown();
-    std::filesystem::current_path(previous);
+    ASSERT_TRUE(ReadPreviewPicture(&picture));
     ASSERT_EQ(width, 16);
+    WritePreview("map0.png", picture);
 
-    RgbaImage image;
-    image.width = 640;
-    image.height = 480;
-    image.pixels = picture;
-    std::filesystem::create_directories(LIRROWEN_PREVIEW_DIR);
-    WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "map0.png", EncodePng(image));
-
-    auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF; };
+    auto at = [&](int x, int y) { return PixelAt(picture, x, y); };
     auto lit = [&](int left, int top, int right, int bottom) {
-        int n = 0;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                n += at(x, y) != 0 ? 1 : 0;
-            }
-        }
-        return n;
+        return CountPixels(picture, left, top, right, bottom, IsLit);
     };
     std::set<uint32_t> colours;
     for (uint32_t p : picture) {
@@ -70,13 +47,8 @@ TEST(MapPreviewTest, TheVillageShowsWithItsNameAndTheMoneyBar) {
     }
     EXPECT_GT(colours.size(), 200u) << "textured ground, walls and water, not a flat fill";
     EXPECT_GT(lit(160, 120, 480, 400), 320 * 280 * 9 / 10) << "the map fills the middle";
-    int bright = 0;
-    for (int y = 2; y < 22; ++y) {
-        for (int x = 4; x < 121; ++x) {
-            const uint32_t p = at(x, y);
-            bright += ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 ? 1 : 0;
-        }
-    }
+    const int bright = CountPixels(picture, 4, 2, 121, 22,
+                                   [](uint32_t p) { return Red(p) > 200 && Green(p) > 200; });
     EXPECT_GT(bright, 60) << "the area name in the top left corner";
     EXPECT_GT(lit(560, 466, 600, 480), 40) << "the money's digits";
     const uint32_t bar = at(300, 470);

@@ -4,26 +4,22 @@
 // test checks the pieces left their marks where they should.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "data/atlas_menus.h"
-#include "datapack/demo_data.h"
 #include "datapack/event_compiler.h"
-#include "datapack/png_writer.h"
 #include "engine/program_shell.h"
 #include "engine/task_pool.h"
 #include "event/event_commands.h"
 #include "event/event_pack.h"
 #include "event/event_runner.h"
-#include "platform/graphics.h"
-#include "platform/system.h"
 #include "render/screen_draw.h"
 #include "render/textures_and_meshes.h"
-#include "support/fixtures.h"
-#include "support/temp_dir.h"
+
+#include "preview_support.h"
 
 namespace {
 
@@ -32,12 +28,8 @@ void DrawBackdrop(TaskSlot*) {
 }
 
 TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
-    TempDir dir;
-    WriteTestDataSet(dir.Path());
-    auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    ASSERT_TRUE(PlatformInit());
-    ASSERT_TRUE(CreateMainWindow());
+    PreviewGame game;
+    ASSERT_TRUE(game.Started());
     KillAllTasks();
     StartTask(AllocTaskAt(100), TASK_KIND_NPC, 0, nullptr, DrawBackdrop);
 
@@ -61,7 +53,7 @@ TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
     ASSERT_TRUE(revealed) << "the typewriter finishes on its own";
     ASSERT_TRUE(RunMessageLoopOnce());
     std::vector<uint32_t> picture;
-    ASSERT_TRUE(GfxReadPicture(&picture));
+    ASSERT_TRUE(ReadPreviewPicture(&picture));
 
     // The choice that follows, with the second option taken, as Return and Down would do.
     EventRunnerPayload* runner = CurrentEventRunner();
@@ -72,33 +64,14 @@ TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
     runner->choice = 1;
     ASSERT_TRUE(RunMessageLoopOnce());
     std::vector<uint32_t> choicePicture;
-    ASSERT_TRUE(GfxReadPicture(&choicePicture));
-    ShutDown();
-    PlatformShutdown();
-    std::filesystem::current_path(previous);
+    ASSERT_TRUE(ReadPreviewPicture(&choicePicture));
+    WritePreview("message.png", picture);
+    WritePreview("message_choice.png", choicePicture);
 
-    RgbaImage image;
-    image.width = 640;
-    image.height = 480;
-    image.pixels = picture;
-    std::filesystem::create_directories(LIRROWEN_PREVIEW_DIR);
-    WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "message.png", EncodePng(image));
-    image.pixels = choicePicture;
-    WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "message_choice.png",
-                    EncodePng(image));
-
-    auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF; };
-    auto white = [&](uint32_t p) {
-        return ((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220;
-    };
+    auto at = [&](int x, int y) { return PixelAt(picture, x, y); };
     auto countWhite = [&](int left, int top, int right, int bottom) {
-        int n = 0;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                n += white(at(x, y)) ? 1 : 0;
-            }
-        }
-        return n;
+        return CountPixels(picture, left, top, right, bottom,
+                           [](uint32_t p) { return IsLight(p, 220); });
     };
     // Each line's glyph box: 20 pixels from 8 below the line's top; text from x 140.
     for (int line = 0; line < 3; ++line) {
@@ -115,8 +88,8 @@ TEST(MessagePreviewTest, PortraitWindowAndThreeLinesOfText) {
 
     // The bar lies over option 1 (line 2) and not over option 0: bluer there than before.
     auto blueMinusRed = [&](const std::vector<uint32_t>& p, int x, int y) {
-        uint32_t c = p[static_cast<size_t>(y) * 640 + x];
-        return static_cast<int>(c & 0xFF) - static_cast<int>((c >> 16) & 0xFF);
+        const uint32_t c = PixelAt(p, x, y);
+        return Blue(c) - Red(c);
     };
     EXPECT_GT(blueMinusRed(choicePicture, 600, 455), blueMinusRed(picture, 600, 455) + 20);
     EXPECT_EQ(blueMinusRed(choicePicture, 600, 427), blueMinusRed(picture, 600, 427));

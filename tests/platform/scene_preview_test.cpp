@@ -4,24 +4,20 @@
 // the test checks each piece left its mark where it should.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstdint>
 #include <vector>
 
 #include "data/atlas_images.h"
-#include "datapack/demo_data.h"
-#include "datapack/png_writer.h"
 #include "engine/program_shell.h"
 #include "engine/task_pool.h"
-#include "platform/graphics.h"
-#include "platform/system.h"
 #include "render/camera.h"
 #include "render/number_draw.h"
 #include "render/screen_draw.h"
 #include "render/textures_and_meshes.h"
 #include "render/world_draw.h"
 #include "render/world_popups.h"
-#include "support/fixtures.h"
-#include "support/temp_dir.h"
+
+#include "preview_support.h"
 
 namespace {
 
@@ -45,12 +41,8 @@ void DrawScene(TaskSlot*) {
 }
 
 TEST(ScenePreviewTest, EveryPieceShowsWhereItShould) {
-    TempDir dir;
-    WriteTestDataSet(dir.Path());
-    auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    ASSERT_TRUE(PlatformInit());
-    ASSERT_TRUE(CreateMainWindow());
+    PreviewGame game;
+    ASSERT_TRUE(game.Started());
     KillAllTasks();
     StartTask(AllocTaskAt(100), TASK_KIND_NPC, 0, nullptr, DrawScene);
     // A camera looking at the model from the front, 6 units away and slightly above.
@@ -60,30 +52,13 @@ TEST(ScenePreviewTest, EveryPieceShowsWhereItShould) {
     ASSERT_TRUE(RunMessageLoopOnce());  // the popup rises once
     ASSERT_TRUE(RunMessageLoopOnce());
     std::vector<uint32_t> picture;
-    ASSERT_TRUE(GfxReadPicture(&picture));
-    ShutDown();
-    PlatformShutdown();
-    std::filesystem::current_path(previous);
+    ASSERT_TRUE(ReadPreviewPicture(&picture));
+    WritePreview("scene.png", picture);
 
-    RgbaImage image;
-    image.width = 640;
-    image.height = 480;
-    image.pixels = picture;
-    std::filesystem::create_directories(LIRROWEN_PREVIEW_DIR);
-    WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "scene.png", EncodePng(image));
-
-    auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF; };
+    auto at = [&](int x, int y) { return PixelAt(picture, x, y); };
     auto countBright = [&](int left, int top, int right, int bottom) {
-        int n = 0;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                uint32_t p = at(x, y);
-                if (((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) > 200) {
-                    n += 1;
-                }
-            }
-        }
-        return n;
+        return CountPixels(picture, left, top, right, bottom,
+                           [](uint32_t p) { return IsLight(p, 200); });
     };
     EXPECT_NE(at(21, 100), 0u) << "the panel's frame";
     EXPECT_GT(countBright(20, 400, 170, 422), 50) << "large digits";
@@ -92,12 +67,7 @@ TEST(ScenePreviewTest, EveryPieceShowsWhereItShould) {
     uint32_t cursor = at(84, 52 + 50 + 10);
     EXPECT_GT((cursor >> 16) & 0xFF, 200u) << "the yellow cursor";
     EXPECT_LT(cursor & 0xFF, 150u);
-    int model = 0;
-    for (int y = 270; y < 390; ++y) {
-        for (int x = 280; x < 360; ++x) {
-            model += at(x, y) != 0 ? 1 : 0;
-        }
-    }
+    int model = CountPixels(picture, 280, 270, 360, 390, IsLit);
     EXPECT_GT(model, 1000) << "the model below the panel";
 }
 

@@ -3,57 +3,31 @@
 // a person to look at, and the test checks that the menu shows over the title picture.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstdint>
 #include <vector>
 
-#include "datapack/demo_data.h"
-#include "datapack/png_writer.h"
 #include "engine/program_shell.h"
 #include "engine/task_pool.h"
-#include "platform/graphics.h"
-#include "platform/system.h"
-#include "support/fixtures.h"
-#include "support/temp_dir.h"
+
+#include "preview_support.h"
 
 namespace {
 
 TEST(TitlePreviewTest, TheTitleShowsItsPictureAndItsMenu) {
-    TempDir dir;
-    WriteTestDataSet(dir.Path());
-    auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    ASSERT_TRUE(PlatformInit());
-    ASSERT_TRUE(CreateMainWindow());
+    PreviewGame game;
+    ASSERT_TRUE(game.Started());
     ASSERT_TRUE(IsTaskSlotInUse(TASK_SLOT_TITLE));
     ASSERT_TRUE(RunMessageLoopOnce());
     ASSERT_TRUE(RunMessageLoopOnce());
     std::vector<uint32_t> picture;
-    ASSERT_TRUE(GfxReadPicture(&picture));
-    ShutDown();
-    PlatformShutdown();
-    std::filesystem::current_path(previous);
+    ASSERT_TRUE(ReadPreviewPicture(&picture));
+    WritePreview("title.png", picture);
 
-    RgbaImage image;
-    image.width = 640;
-    image.height = 480;
-    image.pixels = picture;
-    std::filesystem::create_directories(LIRROWEN_PREVIEW_DIR);
-    WriteBinaryFile(std::filesystem::path(LIRROWEN_PREVIEW_DIR) / "title.png", EncodePng(image));
-
-    auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF; };
-    auto red = [](uint32_t p) { return static_cast<int>((p >> 16) & 0xFF); };
-    auto green = [](uint32_t p) { return static_cast<int>((p >> 8) & 0xFF); };
-    auto blue = [](uint32_t p) { return static_cast<int>(p & 0xFF); };
+    auto at = [&](int x, int y) { return PixelAt(picture, x, y); };
     auto count = [&](int left, int top, int right, int bottom, auto test) {
-        int n = 0;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                n += test(at(x, y)) ? 1 : 0;
-            }
-        }
-        return n;
+        return CountPixels(picture, left, top, right, bottom, test);
     };
-    auto white = [&](uint32_t p) { return red(p) > 200 && green(p) > 200 && blue(p) > 200; };
+    auto white = [](uint32_t p) { return IsLight(p, 200); };
 
     // The title picture covers the screen: nothing is left black at its top corners.
     EXPECT_NE(at(5, 5), 0u);
@@ -70,11 +44,11 @@ TEST(TitlePreviewTest, TheTitleShowsItsPictureAndItsMenu) {
             << "label at " << cell[0] << "," << cell[1];
     }
     // The highlight lightens the dark window interior under the first item.
-    auto lit = [&](uint32_t p) { return !white(p) && green(p) > 100 && blue(p) > 160; };
+    auto lit = [&](uint32_t p) { return !white(p) && Green(p) > 100 && Blue(p) > 160; };
     EXPECT_GT(count(138, 132, 319, 160, lit), 2000) << "the highlight on the first item";
     EXPECT_LT(count(321, 132, 502, 160, lit), 500) << "a highlight on the second item";
     // The logo: gold text across the top.
-    auto gold = [&](uint32_t p) { return red(p) > 200 && green(p) > 180 && blue(p) < 160; };
+    auto gold = [&](uint32_t p) { return Red(p) > 200 && Green(p) > 180 && Blue(p) < 160; };
     EXPECT_GT(count(118, 4, 523, 130, gold), 2000) << "the logo";
 }
 
