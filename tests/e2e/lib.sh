@@ -71,11 +71,11 @@ screenshot() {
   import -window "$1" "$2"
 }
 
-# True when two pictures differ in more than a handful of pixels.
+# True when two pictures differ in more pixels than the limit (500 by default).
 pictures_differ() {
   local differing
   differing=$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)
-  [ "${differing%.*}" -gt 500 ]
+  [ "${differing%.*}" -gt "${3:-500}" ]
 }
 
 # True when a picture is not (almost) all black.
@@ -90,5 +90,60 @@ hold_key() {
   xdotool keydown "$1"
   sleep "$2"
   xdotool keyup "$1"
+  sleep 0.1
+}
+
+# Mean brightness of the window, 0 (black) to 1000.
+window_brightness() {
+  import -window "$1" "$2" 2>/dev/null
+  local mean
+  mean=$(convert "$2" -colorspace Gray -format '%[fx:mean*1000]' info:)
+  echo "${mean%.*}"
+}
+
+# Holds a key until the window grows much darker than it was (a fade to the next map has
+# begun), at most the given seconds. Frame times vary with the machine; the fade does not, and
+# a darkening of more than half is seen however seldom the window is looked at.
+hold_key_until_dark() {
+  local window=$1 key=$2 seconds=$3 waited=0 before
+  before=$(window_brightness "$window" "$work/poll.png")
+  xdotool keydown "$key"
+  while [ "$waited" -lt $((seconds * 10)) ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+    if [ "$(window_brightness "$window" "$work/poll.png")" -lt $((before * 4 / 10)) ]; then
+      break
+    fi
+  done
+  xdotool keyup "$key"
+  sleep 0.1
+}
+
+# Waits until the window's picture holds still (two looks 0.4 s apart differ in under 20,000
+# pixels, so rippling water or a turning villager do not count), at most the given seconds: a
+# fade has finished, the camera has stopped.
+wait_until_still() {
+  local window=$1 seconds=$2 waited=0
+  import -window "$window" "$work/still_a.png" 2>/dev/null
+  while [ "$waited" -lt $((seconds * 10)) ]; do
+    sleep 0.4
+    waited=$((waited + 4))
+    import -window "$window" "$work/still_b.png" 2>/dev/null
+    if ! pictures_differ "$work/still_a.png" "$work/still_b.png" 20000; then
+      return 0
+    fi
+    mv "$work/still_b.png" "$work/still_a.png"
+  done
+  return 1
+}
+
+# Holds a key until the picture holds still (the walk ran into something), at most the given
+# seconds.
+hold_key_until_still() {
+  local window=$1 key=$2 seconds=$3
+  xdotool keydown "$key"
+  sleep 0.5
+  wait_until_still "$window" "$seconds"
+  xdotool keyup "$key"
   sleep 0.1
 }

@@ -44,18 +44,20 @@ press_key Down            # the first story
 press_key Return          # its question starts on "no"
 press_key Down
 press_key Return
-sleep 1.5
+sleep 5
 screenshot "$win" opening.png
 picture_not_black opening.png || fail "the village is black"
 pictures_differ title.png opening.png || fail "the game did not start"
-press_key Return          # closes the opening message
+press_key Return          # closes the opening message (or ends its reveal on a slow machine)
+sleep 0.5
+press_key Return          # with no one beside the party this does nothing
 sleep 0.5
 screenshot "$win" village.png
 pictures_differ opening.png village.png || fail "the opening message did not close"
 
-hold_key Up 1.2           # up the square to the elder, who stops the walk
+hold_key_until_still "$win" Up 15   # up the square to the elder, who stops the walk
 press_key Return
-sleep 2
+sleep 5                   # three lines reveal in at most 72 frames, slow machines included
 screenshot "$win" elder.png
 pictures_differ village.png elder.png || fail "the elder did not talk"
 press_key Return
@@ -63,18 +65,18 @@ sleep 0.5
 screenshot "$win" after_elder.png
 pictures_differ elder.png after_elder.png || fail "the elder's message did not close"
 
-hold_key Right 1.6        # along the square to the east gate: the meadow
-sleep 2
+hold_key_until_dark "$win" Right 15  # along the square to the east gate: the meadow
+wait_until_still "$win" 20 || fail "the meadow never settled"
 screenshot "$win" meadow.png
 pictures_differ after_elder.png meadow.png || fail "the map did not change"
 
-hold_key Left 0.4         # back through the meadow's west gate
-sleep 2.5
+hold_key_until_dark "$win" Left 10   # back through the meadow's west gate
+wait_until_still "$win" 20 || fail "the village never settled"
 screenshot "$win" back.png
 pictures_differ meadow.png back.png || fail "the map did not change back"
 
 press_key Return          # the peddler stands below the arrival cell
-sleep 1.5
+sleep 5
 press_key Return          # closes his words; his question starts on "no"
 sleep 0.3
 press_key Down
