@@ -47,42 +47,63 @@ constexpr void SetName(CharacterRecord& record, std::string_view name) {
     }
 }
 
+// The columns both tables share; every row has hp = hpMax and mp = mpMax and no status.
+struct Stats {
+    int32_t hp;
+    int32_t mp;
+    float attack;
+    float defence;
+    float magicAttack;
+    float magicDefence;
+    float move;
+    float stat6;
+    float accuracy;
+    float magicSkill;
+    float stat9;
+};
+
+constexpr CharacterRecord Character(int32_t id, int32_t level, int32_t model, int32_t side,
+                                    int32_t characterClass, const Stats& stats, int32_t weapon,
+                                    int32_t armour, AtlasRect portraitRect, AtlasRect nameRect,
+                                    AtlasRect faceRect, const char* name) {
+    CharacterRecord r{};
+    r.characterId = id;
+    r.level = level;
+    r.modelIndex = model;
+    r.side = side;
+    r.characterClass = characterClass;
+    r.hp = stats.hp;
+    r.hpMax = stats.hp;
+    r.mp = stats.mp;
+    r.mpMax = stats.mp;
+    r.attack = stats.attack;
+    r.defence = stats.defence;
+    r.magicAttack = stats.magicAttack;
+    r.magicDefence = stats.magicDefence;
+    r.move = stats.move;
+    r.stat6 = stats.stat6;
+    r.accuracy = stats.accuracy;
+    r.magicSkill = stats.magicSkill;
+    r.stat9 = stats.stat9;
+    r.weaponItemId = weapon;
+    r.armorItemId = armour;
+    r.portraitRect = portraitRect;
+    r.nameRect = nameRect;
+    r.faceRect = faceRect;
+    SetName(r, name);
+    return r;
+}
+
 // One row of the template table, in the table's column order.
 constexpr CharacterRecord Template(int32_t row, int32_t model, int32_t characterClass, int32_t hp,
                                    int32_t mp, float attack, float defence, float magicAttack,
                                    float magicDefence, float stat6, float magicSkill,
                                    int32_t weapon, int32_t armour, AtlasRect portraitRect,
                                    AtlasRect nameRect, AtlasRect faceRect) {
-    CharacterRecord r{};
-    r.characterId = row;
-    r.level = 25;
-    r.modelIndex = model;
-    r.side = SIDE_PARTY;
-    r.characterClass = characterClass;
-    r.statusBits = 0;
-    r.hp = hp;
-    r.hpMax = hp;
-    r.mp = mp;
-    r.mpMax = mp;
-    r.attack = attack;
-    r.defence = defence;
-    r.magicAttack = magicAttack;
-    r.magicDefence = magicDefence;
-    r.move = 8;
-    r.stat6 = stat6;
-    r.accuracy = 2;
-    r.magicSkill = magicSkill;
-    r.stat9 = 0;
-    r.weaponItemId = weapon;
-    r.armorItemId = armour;
-    r.portraitRect = portraitRect;
-    r.nameRect = nameRect;
-    r.faceRect = faceRect;
-    SetName(r, characterTemplateNames[row]);
-    r.goldReward = 0;
-    r.exp = 0;
-    r.aiType = 0;
-    return r;
+    const Stats stats{hp,    mp, attack,     defence, magicAttack, magicDefence, 8,
+                      stat6, 2,  magicSkill, 0};
+    return Character(row, 25, model, SIDE_PARTY, characterClass, stats, weapon, armour,
+                     portraitRect, nameRect, faceRect, characterTemplateNames[row]);
 }
 
 // One row of the enemy table, in the table's column order.
@@ -92,32 +113,11 @@ constexpr CharacterRecord Enemy(int32_t kind, int32_t level, int32_t model, int3
                                 float accuracy, float magicSkill, float stat9, int32_t weapon,
                                 int32_t armour, AtlasRect nameRect, int32_t gold, int32_t exp,
                                 int32_t aiType) {
-    CharacterRecord r{};
-    r.characterId = kind;
-    r.level = level;
-    r.modelIndex = model;
-    r.side = SIDE_ENEMY;
-    r.characterClass = characterClass;
-    r.statusBits = 0;
-    r.hp = hp;
-    r.hpMax = hp;
-    r.mp = mp;
-    r.mpMax = mp;
-    r.attack = attack;
-    r.defence = defence;
-    r.magicAttack = magicAttack;
-    r.magicDefence = magicDefence;
-    r.move = move;
-    r.stat6 = stat6;
-    r.accuracy = accuracy;
-    r.magicSkill = magicSkill;
-    r.stat9 = stat9;
-    r.weaponItemId = weapon;
-    r.armorItemId = armour;
-    r.portraitRect = {0, 0, 0, 0};
-    r.nameRect = nameRect;
-    r.faceRect = {0, 0, 0, 0};
-    SetName(r, enemyKindNames[kind]);
+    const Stats stats{hp,   mp,    attack,   defence,    magicAttack, magicDefence,
+                      move, stat6, accuracy, magicSkill, stat9};
+    CharacterRecord r =
+        Character(kind, level, model, SIDE_ENEMY, characterClass, stats, weapon, armour,
+                  {0, 0, 0, 0}, nameRect, {0, 0, 0, 0}, enemyKindNames[kind]);
     r.goldReward = gold;
     r.exp = exp;
     r.aiType = aiType;
