@@ -25,22 +25,9 @@ int SplitDigits(int32_t n, int* digits) {
     return count;
 }
 
-float DrawDigitSpritesTinted(float x, float y, int32_t n, uint32_t colour, const AtlasRect* set) {
-    int digits[DIGITS_MAX];
-    int count = SplitDigits(n, digits);
-    float width = 0.0f;
-    for (int i = 0; i < count; ++i) {
-        const AtlasRect& source = set[digits[i]];
-        float w = RectWidth(source);
-        float h = RectHeight(source);
-        DrawScreenRect(AtlasRect{x + width, y, x + width + w, y + h}, source, ATLAS_SIZE,
-                       ATLAS_SIZE, colour, uiAtlas);
-        width += w + 1.0f;
-    }
-    return width;
-}
+namespace {
 
-float DrawDigitSprites(float x, float y, int32_t n, float scale, const AtlasRect* set) {
+float DrawDigits(float x, float y, int32_t n, float scale, uint32_t colour, const AtlasRect* set) {
     int digits[DIGITS_MAX];
     int count = SplitDigits(n, digits);
     float width = 0.0f;
@@ -49,10 +36,20 @@ float DrawDigitSprites(float x, float y, int32_t n, float scale, const AtlasRect
         float w = RectWidth(source) * scale;
         float h = RectHeight(source) * scale;
         DrawScreenRect(AtlasRect{x + width, y, x + width + w, y + h}, source, ATLAS_SIZE,
-                       ATLAS_SIZE, COLOUR_WHITE, uiAtlas);
+                       ATLAS_SIZE, colour, uiAtlas);
         width += w + 1.0f;
     }
     return width;
+}
+
+}  // namespace
+
+float DrawDigitSpritesTinted(float x, float y, int32_t n, uint32_t colour, const AtlasRect* set) {
+    return DrawDigits(x, y, n, 1.0f, colour, set);
+}
+
+float DrawDigitSprites(float x, float y, int32_t n, float scale, const AtlasRect* set) {
+    return DrawDigits(x, y, n, scale, COLOUR_WHITE, set);
 }
 
 float DrawNumberLarge(float x, float y, int32_t n) {
