@@ -1,6 +1,7 @@
 // Event pack, block extraction, readers and the placement script.
 #include "event/event_pack.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,7 @@
 uint32_t eventFlags[EVENT_FLAG_COUNT];
 char* eventBlocks = nullptr;
 uint8_t eventTextBuffer[EVENT_TEXT_MAX];
+bool eventPackFailureShown = false;
 
 namespace {
 
@@ -91,12 +93,15 @@ int ExtractEventBlock(char* block, const uint8_t* raw, uint32_t* cursor) {
 }
 
 int LoadMapEvents(const char* fileName) {
+    eventPackFailureShown = false;
     std::memset(eventTextBuffer, 0, sizeof eventTextBuffer);
     if (currentMap < 0 || currentMap >= static_cast<int32_t>(PACK_MAP_COUNT)) {
+        std::fprintf(stderr, "%s: map %d: no such map in the pack\n", fileName, currentMap);
         return 0;
     }
     std::FILE* file = std::fopen(fileName, "rb");
     if (file == nullptr) {
+        std::fprintf(stderr, "%s: cannot open: %s\n", fileName, std::strerror(errno));
         return 0;
     }
     uint8_t table[PACK_MAP_COUNT * 4];
@@ -106,28 +111,55 @@ int LoadMapEvents(const char* fileName) {
         std::fseek(file, static_cast<long>(ReadLE32(table + currentMap * 4)), SEEK_CUR) == 0 &&
         ReadExactly(file, lengthBytes, sizeof lengthBytes);
     if (!ok) {
+        std::fprintf(stderr, "%s: map %d: the file ends before the map's record\n", fileName,
+                     currentMap);
         std::fclose(file);
         return 0;
     }
     uint32_t length = ReadLE32(lengthBytes);
     if (length > EVENT_TEXT_MAX) {
+        std::fprintf(stderr, "%s: map %d: a text of %u bytes is over the %zu the game holds\n",
+                     fileName, currentMap, length, EVENT_TEXT_MAX);
         PlatformShowMessage("", TEXT_TOO_LONG);
+        eventPackFailureShown = true;
         std::fclose(file);
         return 0;
     }
-    // A text shorter than it says keeps its zero-filled tail, as a short read always did.
-    (void)std::fread(eventTextBuffer, 1, length, file);
+    // A text cut short is a damaged pack, not a map with fewer events: it fails as a missing
+    // file does, rather than running whatever the zero-filled rest decodes to.
+    const size_t got = std::fread(eventTextBuffer, 1, length, file);
     std::fclose(file);
+    if (got != length) {
+        std::fprintf(stderr, "%s: map %d: the text is cut short (%zu of %u bytes)\n", fileName,
+                     currentMap, got, length);
+        return 0;
+    }
     if (eventBlocks == nullptr) {
         return 0;
     }
     std::memset(eventBlocks, 0, EVENT_BLOCK_STORE_BYTES);
     uint32_t cursor = 0;
+    bool overlongShown = false;
     int32_t blocks = eventBlockCount < EVENT_BLOCK_COUNT ? eventBlockCount : EVENT_BLOCK_COUNT;
     for (int32_t k = 0; k < blocks; ++k) {
-        if (ExtractEventBlock(eventBlocks + static_cast<size_t>(k) * EVENT_BLOCK_SIZE,
-                              eventTextBuffer, &cursor) == 0) {
-            PlatformShowMessage("", BLOCK_TOO_LONG);
+        const int extracted = ExtractEventBlock(
+            eventBlocks + static_cast<size_t>(k) * EVENT_BLOCK_SIZE, eventTextBuffer, &cursor);
+        // Reading past the stored text means the map has more event cells than its text has
+        // events: the pack does not belong to this map pack.
+        if (cursor > length) {
+            std::fprintf(stderr, "%s: map %d: the text holds fewer than the map's %d events\n",
+                         fileName, currentMap, eventBlockCount);
+            eventPackFailureShown = overlongShown;
+            return 0;
+        }
+        if (extracted == 0) {
+            std::fprintf(stderr, "%s: map %d: event %d is longer than a block holds\n", fileName,
+                         currentMap, k + 1);
+            // The blocks after an overlong one are misaligned and fail too; one box says it.
+            if (!overlongShown) {
+                PlatformShowMessage("", BLOCK_TOO_LONG);
+                overlongShown = true;
+            }
         }
     }
     return 1;

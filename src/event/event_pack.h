@@ -21,6 +21,9 @@ extern uint32_t eventFlags[EVENT_FLAG_COUNT];
 extern char* eventBlocks;
 // The raw (still inverted) event text of the current map.
 extern uint8_t eventTextBuffer[EVENT_TEXT_MAX];
+// Set when the last LoadMapEvents failed with a message box of its own, so the caller's
+// "no data file" does not follow it with a second box for the same load.
+extern bool eventPackFailureShown;
 
 void ClearEventFlags();
 // True for a flag number inside 0..99 that is set.
@@ -28,7 +31,8 @@ bool IsEventFlagSet(uint32_t flag);
 void SetEventFlag(uint32_t flag);
 
 // Reads map currentMap's event text from the pack and extracts eventBlockCount blocks. False
-// when the file cannot be read or the map's text is too long.
+// when the file cannot be read, is cut short, holds fewer events than the map or a text too
+// long; each failure is said on stderr.
 int LoadMapEvents(const char* fileName);
 // Extracts one block from the raw text at *cursor: 1 when it ended at its end sign, 0 on
 // overflow.

@@ -5,6 +5,7 @@
 #include "engine/memory.h"
 #include "engine/sound.h"
 #include "event/event_commands.h"
+#include "event/event_pack.h"
 #include "field/character_tables.h"
 #include "field/game_state.h"
 #include "field/map_data.h"
@@ -37,7 +38,11 @@ void FillRoster(uint32_t count, const uint32_t* ids) {
 }  // namespace
 
 void ShowNoDataFile() {
-    PlatformShowMessage("", NO_DATA_FILE_MESSAGE);
+    // A load that has already shown what was wrong with it gets no second box.
+    if (!eventPackFailureShown) {
+        PlatformShowMessage("", NO_DATA_FILE_MESSAGE);
+    }
+    eventPackFailureShown = false;
     KillAllTasks();
     CreateTitleScreen();
 }

@@ -8,10 +8,14 @@
 #include <filesystem>
 
 #include "engine/byte_io.h"
+#include "engine/task_pool.h"
 #include "event/event_pack.h"
+#include "field/game_start.h"
 #include "field/game_state.h"
 #include "platform/headless/headless.h"
 #include "support/event_fixture.h"
+#include "support/fixtures.h"
+#include "support/harness.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -203,16 +207,19 @@ TEST_F(EventPackFileTest, TooLongATextIsRefusedWithItsMessage) {
     EXPECT_EQ(headless::MessageBoxes()[0].text, "イベントファイルデータが一時保存領域を超えました");
 }
 
-TEST_F(EventPackFileTest, AnOverlongBlockIsReportedButTheLoadGoesOn) {
-    WritePack("#1,@", 4);
+TEST_F(EventPackFileTest, AnOverlongBlockIsReportedOnceButTheLoadGoesOn) {
+    std::string text(22005, 'x');
+    text += "@#7,@";
+    WritePack(text, static_cast<uint32_t>(text.size()));
     currentMap = 0;
-    eventBlockCount = 3;  // two blocks too many: each fails on the zeroed tail
+    eventBlockCount = 3;
     EXPECT_EQ(LoadMapEvents("epack.dat"), 1);
-    EXPECT_EQ(headless::MessageBoxes().size(), 2u);
-    EXPECT_EQ(headless::MessageBoxes()[1].text, "一塊のイベントデータが過大です");
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxes()[0].text, "一塊のイベントデータが過大です");
+    EXPECT_STREQ(GetEventBlock(3), "#7,");
 }
 
-TEST_F(EventPackFileTest, MissingFilesShortTablesAndBadMapNumbersFail) {
+TEST_F(EventPackFileTest, DamagedPacksFailSilentlyForTheCallerToReport) {
     currentMap = 0;
     eventBlockCount = 1;
     EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "no file";
@@ -220,7 +227,12 @@ TEST_F(EventPackFileTest, MissingFilesShortTablesAndBadMapNumbersFail) {
     EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "a short offset table";
     dir.Write("epack.dat", std::vector<uint8_t>(98, 0));
     EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "a short length word";
+    WritePack("#1,@", 9);
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "a text cut short";
     WritePack("#1,@", 4);
+    eventBlockCount = 2;
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "fewer events than the map has cells";
+    eventBlockCount = 1;
     currentMap = 24;
     EXPECT_EQ(LoadMapEvents("epack.dat"), 0);
     currentMap = -1;
@@ -240,6 +252,48 @@ TEST_F(EventPackFileTest, TwentyFiveEventCellsExtractTwentyBlocks) {
     EXPECT_STREQ(GetEventBlock(20), "#19,");
     EXPECT_EQ(GetEventBlock(21), nullptr);
     EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A new game on the demo data with its event pack damaged in each way a copy or a download can
+// leave it: one box, then the title, and the game runs on.
+TEST(DamagedEventPackTest, ANewGameShowsOneBoxAndReturnsToTheTitle) {
+    TempDir dir;
+    WriteTestDataSet(dir.Path());
+    const std::vector<uint8_t> pack = dir.Read("epack.dat");
+    const uint32_t mapZeroLength = ReadLE32(pack.data() + 96 + ReadLE32(pack.data()));
+    struct Damage {
+        const char* what;
+        size_t keep;      // bytes of the pack kept
+        uint32_t length;  // map 0's stated text length, 0 to keep it
+        const char* message;
+    };
+    const Damage damages[] = {
+        {"cut at 100 bytes", 100, 0, "no data file"},
+        {"cut in the offset table", 60, 0, "no data file"},
+        {"cut in map 0's text", 96 + 4 + mapZeroLength / 2, 0, "no data file"},
+        {"map 0's text ends early", pack.size(), mapZeroLength / 3, "no data file"},
+        {"map 0's text too long", pack.size(), 24001,
+         "イベントファイルデータが一時保存領域を超えました"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        std::vector<uint8_t> bytes(pack.begin(), pack.begin() + damage.keep);
+        if (damage.length != 0) {
+            WriteLE32(bytes.data() + 96 + ReadLE32(bytes.data()), damage.length);
+        }
+        dir.Write("epack.dat", bytes);
+        GameHarness game(dir.Path());
+        ASSERT_TRUE(game.Start());
+        EXPECT_FALSE(StartGameAtMap(1, 0));
+        ASSERT_EQ(game.MessageBoxes().size(), 1u);
+        EXPECT_EQ(game.MessageBoxes()[0].text, damage.message);
+        EXPECT_TRUE(TaskKindExists(TASK_KIND_TITLE));
+        EXPECT_EQ(game.Frames(3), 3);
+    }
 }
 
 }  // namespace
