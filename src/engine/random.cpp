@@ -1,5 +1,5 @@
-// The generator is the classic linear congruential one of the game's original runtime
-// library, so that the draws the game makes come out in the same sequence for a seed.
+// A linear congruential generator with fixed constants, written out here rather than taken
+// from the C library, so a seed gives the same sequence of draws on every platform and build.
 #include "engine/random.h"
 
 #include "platform/system.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-// Sets the generator's state (what the runtime's srand did).
+// Sets the generator's state: the draws that follow are the sequence of that seed.
 void SeedRandom(uint32_t seed);
 // The next raw value, 0..32767.
 int32_t NextRandom();

@@ -1,6 +1,8 @@
 // The task pool and its passes, searches, activity switches and kills.
 #include "engine/task_pool.h"
 
+#include <cstring>
+
 #include "engine/memory.h"
 
 TaskSlot* taskPool = nullptr;
@@ -80,12 +82,25 @@ void DrawTasks() {
     }
 }
 
+namespace {
+
+// Hands out a slot zero-filled. A slot is reused by payloads of other types: copying its bytes
+// onto themselves begins the life of whichever payload struct the new owner reads there
+// (memmove creates such objects implicitly; zero-filling alone does not).
+TaskSlot* ClearedSlot(int slot) {
+    TaskSlot* taken = &taskPool[slot];
+    ZeroMemoryBlock(taken, sizeof(TaskSlot));
+    std::memmove(taken->payload, taken->payload, TASK_PAYLOAD_BYTES);
+    return taken;
+}
+
+}  // namespace
+
 TaskSlot* AllocTaskAt(int slot) {
     if (taskPool == nullptr || !SlotInPool(slot) || taskPool[slot].inUse != 0) {
         return nullptr;
     }
-    ZeroMemoryBlock(&taskPool[slot], sizeof(TaskSlot));
-    return &taskPool[slot];
+    return ClearedSlot(slot);
 }
 
 TaskSlot* AllocTaskInRange(int first, int end) {
@@ -100,8 +115,7 @@ TaskSlot* AllocTaskInRange(int first, int end) {
     }
     for (int i = first; i < end; ++i) {
         if (taskPool[i].inUse == 0) {
-            ZeroMemoryBlock(&taskPool[i], sizeof(TaskSlot));
-            return &taskPool[i];
+            return ClearedSlot(i);
         }
     }
     return nullptr;
@@ -111,8 +125,7 @@ TaskSlot* ReclaimTaskAt(int slot) {
     if (taskPool == nullptr || !SlotInPool(slot)) {
         return nullptr;
     }
-    ZeroMemoryBlock(&taskPool[slot], sizeof(TaskSlot));
-    return &taskPool[slot];
+    return ClearedSlot(slot);
 }
 
 TaskSlot* TaskAt(int slot) {

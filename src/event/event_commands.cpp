@@ -50,16 +50,6 @@ size_t CellIndex(uint32_t column, uint32_t row) {
     return static_cast<size_t>(row) * static_cast<size_t>(mapWidth) + column;
 }
 
-// Kinds whose payload goes on with a facing and previous position after the position.
-bool IsActorKind(uint32_t kind) {
-    return kind == TASK_KIND_PARTY_MEMBER || kind == TASK_KIND_NPC;
-}
-
-// Kinds whose payload starts with the shared head (alive, position, previous position).
-bool HasActorHead(uint32_t kind) {
-    return IsActorKind(kind) || kind == TASK_KIND_STEP_TRIGGER || kind == TASK_KIND_EXAMINE_OBJECT;
-}
-
 TaskSlot* FirstTaskWithTag(uint32_t tag) {
     for (int i = 0; i < TASK_POOL_SIZE; ++i) {
         TaskSlot* slot = TaskAt(i);
@@ -263,21 +253,22 @@ bool ApplyStep(Vec3* position, float* facing, uint32_t direction) {
 void StepObject(uint32_t tag, uint32_t direction, int32_t stepsLeft) {
     for (int i = 0; i < TASK_POOL_SIZE; ++i) {
         TaskSlot* slot = TaskAt(i);
-        if (slot == nullptr || slot->inUse == 0 || slot->tag != tag || !HasActorHead(slot->kind)) {
+        if (slot == nullptr || slot->inUse == 0 || slot->tag != tag) {
             continue;
         }
-        FieldActorHead* head = TaskPayload<FieldActorHead>(slot);
+        FieldActorHead* head = ActorHead(slot);
+        if (head == nullptr) {
+            continue;
+        }
         if (stepsLeft % OBJECT_STEPS_PER_CELL == 0) {
             RoundPositionXZ(&head->position.x, &head->position.z);
         }
-        if (!IsActorKind(slot->kind)) {
-            // A trigger or examine object keeps its event number and state after the head.
-            ApplyStep(&head->position, nullptr, direction);
-            continue;
+        FieldActor* actor = WalkingActor(slot);
+        // A trigger or examine object has no facing; only its position moves.
+        ApplyStep(&head->position, actor != nullptr ? &actor->facing : nullptr, direction);
+        if (actor != nullptr) {
+            head->previousPosition = head->position;
         }
-        FieldActor* actor = TaskPayload<FieldActor>(slot);
-        ApplyStep(&actor->position, &actor->facing, direction);
-        actor->previousPosition = actor->position;
     }
 }
 
@@ -287,8 +278,11 @@ void SetObjectFacing(uint32_t tag, uint32_t facing) {
     }
     for (int i = 0; i < TASK_SLOT_DYNAMIC_END; ++i) {
         TaskSlot* slot = TaskAt(i);
-        if (slot != nullptr && slot->inUse != 0 && slot->tag == tag && IsActorKind(slot->kind)) {
-            TaskPayload<FieldActor>(slot)->facing = static_cast<float>(facing);
+        if (slot == nullptr || slot->inUse == 0 || slot->tag != tag) {
+            continue;
+        }
+        if (FieldActor* actor = WalkingActor(slot)) {
+            actor->facing = static_cast<float>(facing);
         }
     }
 }
@@ -300,8 +294,9 @@ void SetObjectVisible(bool on, uint32_t tag) {
 }
 
 void FreeObjectCell(const TaskSlot* slot) {
-    if (IsActorKind(slot->kind) || slot->kind == TASK_KIND_EXAMINE_OBJECT) {
-        const FieldActorHead* head = TaskPayload<FieldActorHead>(slot);
+    // A step trigger never marks its cell, so it has none to free.
+    const FieldActorHead* head = slot->kind != TASK_KIND_STEP_TRIGGER ? ActorHead(slot) : nullptr;
+    if (head != nullptr) {
         SetCollisionCell(head->position.x, head->position.z, COLLISION_FREE);
     }
 }
@@ -403,7 +398,9 @@ void EventCmdRemoveObjects(EventRunnerPayload* runner) {
         tags[i] = ReadCommandNumber(runner);
     }
     for (uint32_t i = 0; i < count; ++i) {
-        if (TaskSlot* slot = FirstTaskWithTag(tags[i])) {
+        TaskSlot* slot = FirstTaskWithTag(tags[i]);
+        // Tag 0 reaches untagged tasks; the runner freeing itself would leave the world paused.
+        if (slot != nullptr && slot->kind != TASK_KIND_EVENT_RUNNER) {
             slot->inUse = 0;
             FreeObjectCell(slot);
         }
@@ -497,7 +494,7 @@ void EventCmdShowPartyHeal(EventRunnerPayload* runner) {
     for (int i = 0; i < TASK_POOL_SIZE && found < PARTY_MAX; ++i) {
         const TaskSlot* slot = TaskAt(i);
         if (slot != nullptr && slot->inUse != 0 && slot->kind == TASK_KIND_PARTY_MEMBER) {
-            positions[found++] = TaskPayload<FieldActorHead>(slot)->position;
+            positions[found++] = ActorHead(slot)->position;
         }
     }
     // Only the members that have a task on the map can be shown.
@@ -511,7 +508,13 @@ void EventCmdShowPartyHeal(EventRunnerPayload* runner) {
 }
 
 void WaitEffects(EventRunnerPayload* runner) {
-    if (!TaskKindExists(TASK_KIND_EFFECT)) {
-        runner->state = NextEventCommand;
+    // Only effects that run count: one from before the event stands paused until it ends.
+    for (int i = 0; i < TASK_POOL_SIZE; ++i) {
+        const TaskSlot* slot = TaskAt(i);
+        if (slot != nullptr && slot->inUse != 0 && slot->kind == TASK_KIND_EFFECT &&
+            slot->updateOn != 0) {
+            return;
+        }
     }
+    runner->state = NextEventCommand;
 }

@@ -51,8 +51,8 @@ void SortRosterById() {
 
 // One sub-step of a follower towards the leader on one axis; false when it is already there.
 bool StepTowardLeader(FieldActor* member, const Vec3& leader) {
-    const float dx = leader.x - member->position.x;
-    const float dz = leader.z - member->position.z;
+    const float dx = leader.x - member->head.position.x;
+    const float dz = leader.z - member->head.position.z;
     int32_t direction = -1;
     if (dx >= STEP_LENGTH) {
         direction = 0;
@@ -66,8 +66,8 @@ bool StepTowardLeader(FieldActor* member, const Vec3& leader) {
     if (direction < 0) {
         return false;
     }
-    OffsetByDirection(&member->position.x, &member->position.z, static_cast<float>(direction),
-                      STEP_LENGTH);
+    OffsetByDirection(&member->head.position.x, &member->head.position.z,
+                      static_cast<float>(direction), STEP_LENGTH);
     member->facingDirection = direction;
     member->facing = static_cast<float>(direction);
     return true;
@@ -238,8 +238,8 @@ void PlacePartyObject(float x, float z, float facing, uint32_t tag) {
             slot->tag != tag) {
             continue;
         }
-        FieldActor* actor = TaskPayload<FieldActor>(slot);
-        actor->position = Vec3{x, FIELD_ACTOR_HEIGHT, z};
+        FieldActor* actor = &TaskPayload<PartyMemberPayload>(slot)->actor;
+        actor->head.position = Vec3{x, FIELD_ACTOR_HEIGHT, z};
         actor->facing = facing;
         actor->facingDirection = static_cast<int32_t>(std::lround(facing));
         return;
@@ -276,7 +276,7 @@ void UpdateGatherParty(EventRunnerPayload* runner) {
     if (leader != nullptr) {
         for (int slot = TASK_SLOT_PARTY_FIRST + 1; slot < TASK_SLOT_PARTY_END; ++slot) {
             if (PartyMemberPayload* member = PartyMemberAt(slot)) {
-                moved = StepTowardLeader(&member->actor, leader->actor.position) || moved;
+                moved = StepTowardLeader(&member->actor, leader->actor.head.position) || moved;
             }
         }
     }

@@ -16,7 +16,8 @@
 namespace {
 
 NpcPayload* Npc(FieldActor* actor) {
-    // The actor is the NPC payload's first field.
+    // Every NPC step state is given &npc->actor, the first member of a standard-layout
+    // NpcPayload; the two are pointer-interconvertible, so this cast is defined.
     return reinterpret_cast<NpcPayload*>(actor);
 }
 
@@ -29,7 +30,7 @@ bool ConfirmPressed() {
 }
 
 void MarkOwnCell(const FieldActor* actor) {
-    SetCollisionCell(actor->position.x, actor->position.z, COLLISION_BLOCKED);
+    SetCollisionCell(actor->head.position.x, actor->head.position.z, COLLISION_BLOCKED);
 }
 
 void TalkToNpc(NpcPayload* npc, FieldStepFn next) {
@@ -73,10 +74,12 @@ int32_t ContinuationDirection(FieldStepFn fn) {
 }
 
 bool TryMoveAhead(FieldActor* actor, int32_t direction) {
-    if (GetCellAhead(actor->position.x, actor->position.z, static_cast<float>(direction)) >= 1) {
+    if (GetCellAhead(actor->head.position.x, actor->head.position.z,
+                     static_cast<float>(direction)) >= 1) {
         return false;
     }
-    OffsetByDirection(&actor->position.x, &actor->position.z, static_cast<float>(direction), 0.25f);
+    OffsetByDirection(&actor->head.position.x, &actor->head.position.z,
+                      static_cast<float>(direction), 0.25f);
     actor->stepFn = NpcContinuation(direction);
     actor->subStepCounter += 1;
     return true;
@@ -100,15 +103,16 @@ void UpdateNpcOccupancy(FieldActor* actor) {
     if (direction < 0) {
         return;
     }
-    float aheadX = actor->position.x;
-    float aheadZ = actor->position.z;
+    float aheadX = actor->head.position.x;
+    float aheadZ = actor->head.position.z;
     OffsetByDirection(&aheadX, &aheadZ, static_cast<float>(direction), 2.0f);
     SetCollisionCell(aheadX, aheadZ, COLLISION_BLOCKED);
-    SetCollisionCell(actor->position.x, actor->position.z, COLLISION_FREE);
+    SetCollisionCell(actor->head.position.x, actor->head.position.z, COLLISION_FREE);
 }
 
 void StepNpcMove(FieldActor* actor, int32_t direction) {
-    OffsetByDirection(&actor->position.x, &actor->position.z, static_cast<float>(direction), 0.25f);
+    OffsetByDirection(&actor->head.position.x, &actor->head.position.z,
+                      static_cast<float>(direction), 0.25f);
     actor->facing = static_cast<float>(direction);
     actor->targetFacing = actor->facing;
     actor->subStepCounter += 1;
@@ -116,13 +120,13 @@ void StepNpcMove(FieldActor* actor, int32_t direction) {
         actor->subStepCounter = 0;
         actor->stepFn = StepNpcWanderWait;
         Npc(actor)->waitCounter = 0;
-        actor->previousPosition = actor->position;
+        actor->head.previousPosition = actor->head.position;
     }
 }
 
 void RoundAndSettle(FieldActor* actor) {
-    RoundPositionXZ(&actor->position.x, &actor->position.z);
-    actor->previousPosition = actor->position;
+    RoundPositionXZ(&actor->head.position.x, &actor->head.position.z);
+    actor->head.previousPosition = actor->head.position;
 }
 
 bool LeaderIdle(const PartyMemberPayload* leader) {
@@ -135,8 +139,8 @@ bool IsPlayerOnTrigger(const StepTriggerPayload* trigger) {
     if (!LeaderIdle(leader)) {
         return false;
     }
-    const Vec3& a = leader->actor.position;
-    const Vec3& b = trigger->position;
+    const Vec3& a = leader->actor.head.position;
+    const Vec3& b = trigger->head.position;
     return std::fabs(a.x - b.x) <= 0.25f && std::fabs(a.z - b.z) <= 0.25f &&
            std::fabs(a.y - b.y) <= 0.25f;
 }
@@ -146,7 +150,13 @@ bool ModelExists(int32_t model) {
 }
 
 void UpdateStepTrigger(TaskSlot* slot) {
-    RunStateTask<StepTriggerPayload>(slot);
+    StepTriggerPayload* trigger = TaskPayload<StepTriggerPayload>(slot);
+    if (trigger->state != nullptr) {
+        trigger->state(trigger);
+    }
+    if (trigger->head.alive == 0) {
+        slot->inUse = 0;
+    }
 }
 
 void UpdateAutoRunEvent(TaskSlot* slot) {
@@ -155,10 +165,10 @@ void UpdateAutoRunEvent(TaskSlot* slot) {
 
 void UpdateExamineObject(TaskSlot* slot) {
     ExamineObjectPayload* object = TaskPayload<ExamineObjectPayload>(slot);
-    const Vec3& p = object->position;
+    const Vec3& p = object->head.position;
     SetCollisionCell(p.x, p.z, COLLISION_BLOCKED);
     object->state(object);
-    if (object->alive == 0) {
+    if (object->head.alive == 0) {
         SetCollisionCell(p.x, p.z, COLLISION_FREE);
         slot->inUse = 0;
     }
@@ -166,7 +176,7 @@ void UpdateExamineObject(TaskSlot* slot) {
 
 void DrawExamineObject(TaskSlot* slot) {
     const ExamineObjectPayload* object = TaskPayload<ExamineObjectPayload>(slot);
-    const Vec3& p = object->position;
+    const Vec3& p = object->head.position;
     if (!ModelExists(object->modelIndex) ||
         !IsSphereVisible(p.x, p.y, p.z, MAP_OBJECT_VIEW_RADIUS)) {
         return;
@@ -181,12 +191,43 @@ void DrawExamineObject(TaskSlot* slot) {
 
 void DrawNothing(TaskSlot*) {}
 
+// Each head is reached as a member of the slot's real payload type, never by reading one
+// payload struct as another, which the aliasing rules leave undefined.
+FieldActorHead* ActorHead(TaskSlot* slot) {
+    if (FieldActor* actor = WalkingActor(slot)) {
+        return &actor->head;
+    }
+    switch (slot->kind) {
+        case TASK_KIND_STEP_TRIGGER:
+            return &TaskPayload<StepTriggerPayload>(slot)->head;
+        case TASK_KIND_EXAMINE_OBJECT:
+            return &TaskPayload<ExamineObjectPayload>(slot)->head;
+        default:
+            return nullptr;
+    }
+}
+
+const FieldActorHead* ActorHead(const TaskSlot* slot) {
+    return ActorHead(const_cast<TaskSlot*>(slot));
+}
+
+FieldActor* WalkingActor(TaskSlot* slot) {
+    switch (slot->kind) {
+        case TASK_KIND_PARTY_MEMBER:
+            return &TaskPayload<PartyMemberPayload>(slot)->actor;
+        case TASK_KIND_NPC:
+            return &TaskPayload<NpcPayload>(slot)->actor;
+        default:
+            return nullptr;
+    }
+}
+
 bool IsPlayerAdjacent(float x, float z) {
     const PartyMemberPayload* leader = Leader();
     if (leader == nullptr) {
         return false;
     }
-    const int32_t d = WorldToMapCell(x, z) - CellOf(leader->actor.position);
+    const int32_t d = WorldToMapCell(x, z) - CellOf(leader->actor.head.position);
     return d == 1 || d == -1 || d == mapWidth || d == -mapWidth;
 }
 
@@ -195,7 +236,7 @@ void FaceNpcAndPlayer(NpcPayload* npc) {
     if (leader == nullptr) {
         return;
     }
-    const int32_t d = CellOf(npc->actor.position) - CellOf(leader->actor.position);
+    const int32_t d = CellOf(npc->actor.head.position) - CellOf(leader->actor.head.position);
     float npcFacing = npc->actor.facing;
     float leaderFacing = leader->actor.facing;
     if (d == 1) {
@@ -220,7 +261,7 @@ void FacePlayerToObject(const ExamineObjectPayload* object) {
     if (leader == nullptr) {
         return;
     }
-    const int32_t d = CellOf(object->position) - CellOf(leader->actor.position);
+    const int32_t d = CellOf(object->head.position) - CellOf(leader->actor.head.position);
     if (d == 1) {
         leader->actor.facing = 0.0f;
     } else if (d == -1) {
@@ -276,9 +317,9 @@ bool CreateStepTrigger(float x, float y, float z, uint32_t eventNumber) {
     }
     StartTask(slot, TASK_KIND_STEP_TRIGGER, eventNumber, UpdateStepTrigger, DrawNothing);
     StepTriggerPayload* trigger = TaskPayload<StepTriggerPayload>(slot);
-    trigger->alive = 1;
-    trigger->position = Vec3{x, y, z};
-    trigger->previousPosition = trigger->position;
+    trigger->head.alive = 1;
+    trigger->head.position = Vec3{x, y, z};
+    trigger->head.previousPosition = trigger->head.position;
     trigger->eventNumber = eventNumber;
     trigger->state = StepTriggerWaitLeave;
     return true;
@@ -293,9 +334,9 @@ bool CreateExamineObject(float x, float y, float z, uint32_t eventNumber, uint32
     }
     StartTask(slot, TASK_KIND_EXAMINE_OBJECT, eventNumber, UpdateExamineObject, DrawExamineObject);
     ExamineObjectPayload* object = TaskPayload<ExamineObjectPayload>(slot);
-    object->alive = 1;
-    object->position = Vec3{x, y, z};
-    object->previousPosition = object->position;
+    object->head.alive = 1;
+    object->head.position = Vec3{x, y, z};
+    object->head.previousPosition = object->head.position;
     object->eventNumber = eventNumber;
     object->modelIndex = static_cast<int32_t>(model);
     object->state = StepExamineObject;
@@ -318,13 +359,13 @@ bool CreateAutoRunEvent(uint32_t eventNumber) {
 
 void UpdateNpc(TaskSlot* slot) {
     NpcPayload* npc = TaskPayload<NpcPayload>(slot);
-    npc->actor.previousPosition = npc->actor.position;
+    npc->actor.head.previousPosition = npc->actor.head.position;
     npc->actor.stepFn(&npc->actor);
 }
 
 void DrawNpc(TaskSlot* slot) {
     NpcPayload* npc = TaskPayload<NpcPayload>(slot);
-    const Vec3& p = npc->actor.position;
+    const Vec3& p = npc->actor.head.position;
     // Models come from script text; one outside the table is not drawn.
     if (!ModelExists(npc->modelIndex) || !IsSphereVisible(p.x, p.y, p.z, MAP_OBJECT_VIEW_RADIUS)) {
         return;
@@ -336,14 +377,14 @@ void DrawNpc(TaskSlot* slot) {
 
 void StepNpcStanding(FieldActor* actor) {
     MarkOwnCell(actor);
-    if (IsPlayerAdjacent(actor->position.x, actor->position.z)) {
+    if (IsPlayerAdjacent(actor->head.position.x, actor->head.position.z)) {
         TalkToNpc(Npc(actor), StepNpcAfterTalk);
     }
 }
 
 void StepNpcAfterTalk(FieldActor* actor) {
     MarkOwnCell(actor);
-    if (!IsPlayerAdjacent(actor->position.x, actor->position.z)) {
+    if (!IsPlayerAdjacent(actor->head.position.x, actor->head.position.z)) {
         actor->stepFn = StepNpcStanding;
         actor->facing = actor->targetFacing;
     }
@@ -354,7 +395,7 @@ void StepNpcWanderWait(FieldActor* actor) {
     if (actor->subStepCounter == 0) {
         RoundAndSettle(actor);
         MarkOwnCell(actor);
-        if (IsPlayerAdjacent(actor->position.x, actor->position.z)) {
+        if (IsPlayerAdjacent(actor->head.position.x, actor->head.position.z)) {
             TalkToNpc(npc, StepNpcWanderAfterTalk);
             npc->waitCounter = 0;
             return;
@@ -395,7 +436,7 @@ void StepNpcWanderChoose(FieldActor* actor) {
 }
 
 void StepNpcWanderAfterTalk(FieldActor* actor) {
-    if (!IsPlayerAdjacent(actor->position.x, actor->position.z)) {
+    if (!IsPlayerAdjacent(actor->head.position.x, actor->head.position.z)) {
         actor->stepFn = StepNpcWanderWait;
         actor->facing = actor->targetFacing;
     }
@@ -434,7 +475,8 @@ void StepNpcNone(FieldActor*) {}
 
 void StepTriggerWaitLeave(StepTriggerPayload* trigger) {
     const PartyMemberPayload* leader = Leader();
-    if (LeaderIdle(leader) && CellOf(leader->actor.position) != CellOf(trigger->position)) {
+    if (LeaderIdle(leader) &&
+        CellOf(leader->actor.head.position) != CellOf(trigger->head.position)) {
         trigger->state = StepTriggerFire;
     }
 }
@@ -447,7 +489,7 @@ void StepTriggerFire(StepTriggerPayload* trigger) {
 }
 
 void StepExamineObject(ExamineObjectPayload* object) {
-    const Vec3& p = object->position;
+    const Vec3& p = object->head.position;
     if (IsPlayerAdjacent(p.x, p.z) && ConfirmPressed()) {
         FacePlayerToObject(object);
         StartEvent(object->eventNumber);
@@ -456,7 +498,7 @@ void StepExamineObject(ExamineObjectPayload* object) {
 }
 
 void StepExamineObjectAfterUse(ExamineObjectPayload* object) {
-    const Vec3& p = object->position;
+    const Vec3& p = object->head.position;
     if (!IsPlayerAdjacent(p.x, p.z)) {
         object->state = StepExamineObject;
     }

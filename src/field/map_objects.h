@@ -3,7 +3,9 @@
 // objects, and the auto-run starter. Each carries its event number as its tag.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "engine/task_pool.h"
 #include "field/field_actor.h"
@@ -20,32 +22,29 @@ struct NpcPayload {
     int32_t waitCounter;
     uint32_t eventNumber;
 };
+static_assert(std::is_standard_layout_v<NpcPayload>);
 static_assert(offsetof(NpcPayload, actor) == 0);
 static_assert(sizeof(NpcPayload) <= TASK_PAYLOAD_BYTES);
 
-// Triggers and examine objects begin as every map actor does (FieldActorHead), so commands that
-// move tagged objects never write over their event number or state.
+// Triggers and examine objects have only the head of a map actor, so commands that move tagged
+// objects never write over their event number or state.
 struct StepTriggerPayload {
-    uint32_t alive;
-    Vec3 position;
-    Vec3 previousPosition;
+    FieldActorHead head;
     uint32_t eventNumber;
     TaskStateFn<StepTriggerPayload> state;
 };
-static_assert(offsetof(StepTriggerPayload, previousPosition) ==
-              offsetof(FieldActorHead, previousPosition));
+static_assert(std::is_standard_layout_v<StepTriggerPayload>);
+static_assert(offsetof(StepTriggerPayload, head) == 0);
 static_assert(sizeof(StepTriggerPayload) <= TASK_PAYLOAD_BYTES);
 
 struct ExamineObjectPayload {
-    uint32_t alive;
-    Vec3 position;
-    Vec3 previousPosition;
+    FieldActorHead head;
     uint32_t eventNumber;
     int32_t modelIndex;
     TaskStateFn<ExamineObjectPayload> state;
 };
-static_assert(offsetof(ExamineObjectPayload, previousPosition) ==
-              offsetof(FieldActorHead, previousPosition));
+static_assert(std::is_standard_layout_v<ExamineObjectPayload>);
+static_assert(offsetof(ExamineObjectPayload, head) == 0);
 static_assert(sizeof(ExamineObjectPayload) <= TASK_PAYLOAD_BYTES);
 
 struct AutoRunPayload {

@@ -18,7 +18,8 @@
 namespace {
 
 PartyMemberPayload* Member(FieldActor* actor) {
-    // The actor is the member payload's first field.
+    // Every member step state is given &member->actor, the first member of a standard-layout
+    // PartyMemberPayload; the two are pointer-interconvertible, so this cast is defined.
     return reinterpret_cast<PartyMemberPayload*>(actor);
 }
 
@@ -66,14 +67,14 @@ void SnapToCentre(Vec3* position) {
 }
 
 void BeginStep(FieldActor* actor, int32_t direction) {
-    MoveAlong(&actor->position, static_cast<float>(direction));
+    MoveAlong(&actor->head.position, static_cast<float>(direction));
     actor->facingDirection = direction;
     actor->stepFn = PlayerContinuation(direction);
     actor->subStepCounter -= 1;
 }
 
 void TryPlayerMove(FieldActor* actor, int32_t direction) {
-    const Vec3& p = actor->position;
+    const Vec3& p = actor->head.position;
     switch (GetCellAhead(p.x, p.z, static_cast<float>(direction))) {
         case COLLISION_FREE:
             BeginStep(actor, direction);
@@ -105,12 +106,12 @@ void TryPlayerMove(FieldActor* actor, int32_t direction) {
 }
 
 void StepPlayerMove(FieldActor* actor, int32_t direction) {
-    MoveAlong(&actor->position, static_cast<float>(direction));
+    MoveAlong(&actor->head.position, static_cast<float>(direction));
     actor->subStepCounter -= 1;
     if (actor->subStepCounter < 1) {
         actor->subStepCounter = 0;
         actor->stepFn = StepPlayerControl;
-        actor->previousPosition = actor->position;
+        actor->head.previousPosition = actor->head.position;
         if (encounterGroup > 0) {
             CountEncounterStep();
         }
@@ -118,12 +119,12 @@ void StepPlayerMove(FieldActor* actor, int32_t direction) {
 }
 
 void StepFollowMove(FieldActor* actor, int32_t direction) {
-    MoveAlong(&actor->position, static_cast<float>(direction));
+    MoveAlong(&actor->head.position, static_cast<float>(direction));
     actor->subStepCounter -= 1;
     if (actor->subStepCounter < 1) {
         actor->subStepCounter = 0;
         actor->stepFn = StepFollowLeader;
-        actor->previousPosition = actor->position;
+        actor->head.previousPosition = actor->head.position;
     }
 }
 
@@ -147,28 +148,28 @@ int32_t NeighbourDirection(const Vec3& from, const Vec3& to) {
 
 void StepMemberToward(FieldActor* actor, const Vec3& target) {
     if (actor->subStepCounter == STEP_SUB_STEPS) {
-        const int32_t direction = NeighbourDirection(actor->position, target);
+        const int32_t direction = NeighbourDirection(actor->head.position, target);
         if (direction >= 0) {
             actor->facingDirection = direction;
             actor->facing = static_cast<float>(direction);
             actor->targetFacing = static_cast<float>(direction);
-            MoveAlong(&actor->position, static_cast<float>(direction));
+            MoveAlong(&actor->head.position, static_cast<float>(direction));
             actor->subStepCounter -= 1;
-        } else if (WorldToMapCell(actor->position.x, actor->position.z) !=
+        } else if (WorldToMapCell(actor->head.position.x, actor->head.position.z) !=
                    WorldToMapCell(target.x, target.z)) {
             // Left behind out of reach (a script moved the member ahead away): it joins on the
             // target's cell rather than freeze the crossing for good.
-            SnapToCellCentre(target.x, target.z, mapWidth, mapHeight, &actor->position.x,
-                             &actor->position.z);
+            SnapToCellCentre(target.x, target.z, mapWidth, mapHeight, &actor->head.position.x,
+                             &actor->head.position.z);
         }
     } else {
-        MoveAlong(&actor->position, static_cast<float>(actor->facingDirection));
+        MoveAlong(&actor->head.position, static_cast<float>(actor->facingDirection));
         actor->subStepCounter -= 1;
         if (actor->subStepCounter < 1) {
             actor->subStepCounter = STEP_SUB_STEPS;
         }
     }
-    actor->previousPosition = actor->position;
+    actor->head.previousPosition = actor->head.position;
 }
 
 void EndMarker(WalkMarkerPayload* marker) {
@@ -271,9 +272,9 @@ void PlaceParty(float x, float z, float direction) {
             continue;
         }
         FieldActor& actor = member->actor;
-        actor.position.x = x;
-        actor.position.z = z;
-        actor.previousPosition = actor.position;
+        actor.head.position.x = x;
+        actor.head.position.z = z;
+        actor.head.previousPosition = actor.head.position;
         actor.facingDirection = static_cast<int32_t>(direction);
         actor.facing = direction;
         actor.targetFacing = direction;
@@ -286,7 +287,7 @@ bool IsHiddenByMemberAhead(const TaskSlot* slot) {
     for (int lower = TASK_SLOT_PARTY_FIRST; lower < index; ++lower) {
         const PartyMemberPayload* other = PartyMemberAt(lower);
         if (other != nullptr &&
-            GroundDistance(other->actor.position, self->actor.position) <= STEP_LENGTH) {
+            GroundDistance(other->actor.head.position, self->actor.head.position) <= STEP_LENGTH) {
             return true;
         }
     }
@@ -294,10 +295,10 @@ bool IsHiddenByMemberAhead(const TaskSlot* slot) {
 }
 
 void FaceMoveDirection(FieldActor* actor) {
-    if (GroundDistance(actor->previousPosition, actor->position) >= STEP_LENGTH) {
-        actor->facing =
-            std::round(GetAngleBetween(actor->previousPosition.x, actor->previousPosition.z,
-                                       actor->position.x, actor->position.z));
+    if (GroundDistance(actor->head.previousPosition, actor->head.position) >= STEP_LENGTH) {
+        actor->facing = std::round(GetAngleBetween(actor->head.previousPosition.x,
+                                                   actor->head.previousPosition.z,
+                                                   actor->head.position.x, actor->head.position.z));
     }
 }
 
@@ -314,7 +315,7 @@ void UpdatePartyMember(TaskSlot* slot) {
         encounterStepsLeft = encounterInterval;
     }
     FaceMoveDirection(&member->actor);
-    if (member->actor.alive == 0) {
+    if (member->actor.head.alive == 0) {
         slot->inUse = 0;
     }
 }
@@ -322,7 +323,7 @@ void UpdatePartyMember(TaskSlot* slot) {
 void DrawPartyMember(TaskSlot* slot) {
     PartyMemberPayload* member = TaskPayload<PartyMemberPayload>(slot);
     Mat4 world;
-    BuildWorldMatrix(&world, member->actor.position, &member->actor.facing);
+    BuildWorldMatrix(&world, member->actor.head.position, &member->actor.facing);
     if (IsHiddenByMemberAhead(slot) || member->memberIndex >= partyCount ||
         member->memberIndex < 0) {
         return;
@@ -337,10 +338,11 @@ void DrawPartyMember(TaskSlot* slot) {
 
 void StepPlayerControl(FieldActor* actor) {
     if (actor->subStepCounter == 0) {
-        SnapToCentre(&actor->position);
-        actor->previousPosition = actor->position;
-        SetCollisionCell(actor->position.x, actor->position.z, COLLISION_BLOCKED);
-        if (CheckRandomEncounter(actor->position.x, actor->position.z) || CheckOpenSystemMenu()) {
+        SnapToCentre(&actor->head.position);
+        actor->head.previousPosition = actor->head.position;
+        SetCollisionCell(actor->head.position.x, actor->head.position.z, COLLISION_BLOCKED);
+        if (CheckRandomEncounter(actor->head.position.x, actor->head.position.z) ||
+            CheckOpenSystemMenu()) {
             return;
         }
     }
@@ -363,11 +365,11 @@ void StepPlayerControl(FieldActor* actor) {
     }
     if (IsPlayerContinuation(actor->stepFn)) {
         // The cell ahead is taken and the one left is free from the step's first frame.
-        float aheadX = actor->position.x;
-        float aheadZ = actor->position.z;
+        float aheadX = actor->head.position.x;
+        float aheadZ = actor->head.position.z;
         OffsetByDirection(&aheadX, &aheadZ, static_cast<float>(actor->facingDirection), 2.0f);
         SetCollisionCell(aheadX, aheadZ, COLLISION_BLOCKED);
-        SetCollisionCell(actor->position.x, actor->position.z, COLLISION_FREE);
+        SetCollisionCell(actor->head.position.x, actor->head.position.z, COLLISION_FREE);
     }
 }
 
@@ -391,15 +393,15 @@ void StepFollowLeader(FieldActor* actor) {
         return;
     }
     if (actor->subStepCounter == 0) {
-        SnapToCentre(&actor->position);
-        actor->previousPosition = actor->position;
+        SnapToCentre(&actor->head.position);
+        actor->head.previousPosition = actor->head.position;
     }
-    const int32_t direction = NeighbourDirection(actor->position, ahead->actor.position);
+    const int32_t direction = NeighbourDirection(actor->head.position, ahead->actor.head.position);
     actor->targetFacing = actor->facing;
-    const bool aheadUnderWay =
-        GroundDistance(ahead->actor.previousPosition, ahead->actor.position) >= STEP_LENGTH;
+    const bool aheadUnderWay = GroundDistance(ahead->actor.head.previousPosition,
+                                              ahead->actor.head.position) >= STEP_LENGTH;
     if (direction < 0 || !aheadUnderWay ||
-        GroundDistance(ahead->actor.position, actor->position) < 2.0f) {
+        GroundDistance(ahead->actor.head.position, actor->head.position) < 2.0f) {
         return;
     }
     actor->facing = static_cast<float>(direction);
@@ -435,7 +437,7 @@ void StartForcedWalk(float x, float y, float z, int32_t direction) {
             continue;
         }
         FieldActor& actor = member->actor;
-        RoundPositionXZ(&actor.position.x, &actor.position.z);
+        RoundPositionXZ(&actor.head.position.x, &actor.head.position.z);
         actor.subStepCounter = STEP_SUB_STEPS;
         actor.stepFn = StepStandStill;
         actor.facingDirection = direction;
@@ -462,7 +464,7 @@ int CountMembersOnCell(float x, float z) {
     for (int i = TASK_SLOT_PARTY_FIRST; i < TASK_SLOT_PARTY_END; ++i) {
         const PartyMemberPayload* member = PartyMemberAt(i);
         if (member != nullptr && member->actor.subStepCounter == STEP_SUB_STEPS &&
-            WorldToMapCell(member->actor.position.x, member->actor.position.z) == cell) {
+            WorldToMapCell(member->actor.head.position.x, member->actor.head.position.z) == cell) {
             count += 1;
         }
     }
@@ -477,7 +479,7 @@ void UpdateForcedWalk(WalkMarkerPayload* marker) {
         }
         const Vec3& target = (i == 0 || member->memberAhead == nullptr)
                                  ? marker->position
-                                 : member->memberAhead->actor.position;
+                                 : member->memberAhead->actor.head.position;
         StepMemberToward(&member->actor, target);
     }
     if (CountMembersOnCell(marker->position.x, marker->position.z) == PARTY_MAX) {
@@ -539,7 +541,7 @@ void UpdateGroupStep(WalkMarkerPayload* marker) {
             continue;
         }
         FieldActor& actor = member->actor;
-        MoveAlong(&actor.position, static_cast<float>(marker->direction));
+        MoveAlong(&actor.head.position, static_cast<float>(marker->direction));
         actor.facing = static_cast<float>(marker->direction);
         actor.targetFacing = actor.facing;
         actor.subStepCounter -= 1;
@@ -555,7 +557,7 @@ void UpdateGroupStep(WalkMarkerPayload* marker) {
         }
         FieldActor& actor = member->actor;
         actor.subStepCounter = 0;
-        RoundPositionXZ(&actor.position.x, &actor.position.z);
+        RoundPositionXZ(&actor.head.position.x, &actor.head.position.z);
         actor.stepFn = i == 0 ? StepPlayerControl : StepFollowLeader;
     }
     EndMarker(marker);

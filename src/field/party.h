@@ -3,7 +3,9 @@
 // stepping after the member ahead, and the crossing of liquid cells on a walk marker.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "engine/task_pool.h"
 #include "field/field_actor.h"
@@ -22,6 +24,7 @@ struct PartyMemberPayload {
     int32_t fallDelay;
     int32_t hopFrame;
 };
+static_assert(std::is_standard_layout_v<PartyMemberPayload>);
 static_assert(offsetof(PartyMemberPayload, actor) == 0);
 static_assert(sizeof(PartyMemberPayload) <= TASK_PAYLOAD_BYTES);
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// Virtual-key codes of the keys the game polls (the values are the classic desktop codes the
-// game's key table is written in).
+// Virtual-key codes of the keys the game polls. Each backend maps its own key events onto
+// these fixed values, so the game's key table reads the same whatever the backend.
 enum : uint32_t {
     VK_CODE_RETURN = 13,
     VK_CODE_SHIFT = 16,

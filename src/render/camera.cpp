@@ -52,7 +52,7 @@ int IsSphereVisible(float x, float y, float z, float radius) {
     return 1;
 }
 
-void* FindActorByTag(uint32_t tag) {
+FieldActorHead* FindActorByTag(uint32_t tag) {
     for (int i = 0; i < TASK_POOL_SIZE; ++i) {
         TaskSlot* slot = TaskAt(i);
         if (slot == nullptr) {
@@ -60,7 +60,7 @@ void* FindActorByTag(uint32_t tag) {
         }
         if (slot->inUse != 0 && slot->tag == tag &&
             (slot->kind == TASK_KIND_PARTY_MEMBER || slot->kind == TASK_KIND_NPC)) {
-            return slot->payload;
+            return ActorHead(slot);
         }
     }
     return nullptr;
@@ -68,11 +68,10 @@ void* FindActorByTag(uint32_t tag) {
 
 void CameraModeFollow(CameraPayload* payload) {
     // Without the followed actor the camera stays where it is; it does not drift away.
-    void* actor = FindActorByTag(payload->followTag);
-    if (actor == nullptr) {
+    const FieldActorHead* head = FindActorByTag(payload->followTag);
+    if (head == nullptr) {
         return;
     }
-    const FieldActorHead* head = static_cast<const FieldActorHead*>(actor);
     payload->targetX = head->position.x;
     payload->targetY = head->position.y;
     payload->targetZ = head->position.z;

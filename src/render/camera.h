@@ -7,6 +7,8 @@
 #include "engine/task_pool.h"
 #include "platform/common/math3d.h"
 
+struct FieldActorHead;
+
 constexpr float CAMERA_FOV_Y = 0.5235988f;
 constexpr float CAMERA_ASPECT = 1.0f;
 constexpr float CAMERA_NEAR = 0.1f;
@@ -46,5 +48,5 @@ void UpdateFieldCamera(TaskSlot* slot);
 void DrawFieldCamera(TaskSlot* slot);
 void CameraModeFollow(CameraPayload* payload);
 void CameraModeFixed(CameraPayload* payload);
-// The payload of the lowest live party member or NPC with the tag, or null.
-void* FindActorByTag(uint32_t tag);
+// The head of the lowest live party member or NPC with the tag, or null.
+FieldActorHead* FindActorByTag(uint32_t tag);

@@ -151,42 +151,42 @@ TEST_F(EventPartyTest, TheLeaderWalksDuringTheEventOnlyWhenSwitchedOn) {
     StartEvent(1);
     ASSERT_TRUE(game->RunUntil([] { return Runner()->state == UpdateWait; }, 5));
     ASSERT_TRUE(game->RunUntil([] { return Runner()->state == NextEventCommand; }, 20));
-    EXPECT_FLOAT_EQ(Leader()->actor.position.x, Centre(3, 2).x) << "frozen through the wait";
+    EXPECT_FLOAT_EQ(Leader()->actor.head.position.x, Centre(3, 2).x) << "frozen through the wait";
     game->Frame();    // #23, after the leader's turn in this frame
     game->Frames(8);  // one cell
     game->Release(KEY_RIGHT);
-    EXPECT_FLOAT_EQ(Leader()->actor.position.x, Centre(4, 2).x);
+    EXPECT_FLOAT_EQ(Leader()->actor.head.position.x, Centre(4, 2).x);
     EXPECT_EQ(TaskAt(1)->updateOn, 0u) << "the others stay frozen";
 }
 
 TEST_F(EventPartyTest, PlacePartyPutsEveryMemberOnTheCell) {
     Load({{{1, 1}, "$7,#48,3,2,90,#48,8,2,0,#99,@"}});
     LeaderOn(1, 4);
-    const Vec3 before = Leader()->actor.previousPosition;
+    const Vec3 before = Leader()->actor.head.previousPosition;
     RunEvent();
     for (int i = 0; i < 4; ++i) {
         const FieldActor& actor = PartyMemberAt(i)->actor;
-        EXPECT_EQ(Xyz(actor.position), Xyz(Centre(3, 2))) << i << ": column 8 is off the map";
+        EXPECT_EQ(Xyz(actor.head.position), Xyz(Centre(3, 2))) << i << ": column 8 is off the map";
         EXPECT_EQ(actor.facing, 90.0f);
         EXPECT_EQ(actor.facingDirection, 90);
     }
-    EXPECT_EQ(Xyz(Leader()->actor.previousPosition), Xyz(before));
+    EXPECT_EQ(Xyz(Leader()->actor.head.previousPosition), Xyz(before));
 }
 
 TEST_F(EventPartyTest, GatherWalksTheFollowersOntoTheLeader) {
     Load({{{1, 1}, "$7,#19,#14,1,#99,@"}});
     LeaderOn(4, 3);
-    PartyMemberAt(1)->actor.position = Centre(2, 3);  // 4.0 to the west
-    PartyMemberAt(2)->actor.position = Centre(4, 1);  // 4.0 to the north
-    PartyMemberAt(3)->actor.position.x += 0.1f;       // within a step already
+    PartyMemberAt(1)->actor.head.position = Centre(2, 3);  // 4.0 to the west
+    PartyMemberAt(2)->actor.head.position = Centre(4, 1);  // 4.0 to the north
+    PartyMemberAt(3)->actor.head.position.x += 0.1f;       // within a step already
     StartEvent(1);
     game->Frames(3);  // nothing moves in the command's own frame
-    EXPECT_FLOAT_EQ(PartyMemberAt(1)->actor.position.x, Centre(2, 3).x + 0.25f);
+    EXPECT_FLOAT_EQ(PartyMemberAt(1)->actor.head.position.x, Centre(2, 3).x + 0.25f);
     EXPECT_EQ(PartyMemberAt(1)->actor.facing, 0.0f);
     EXPECT_EQ(FramesUntil([] { return IsEventFlagSet(1); }), 17)
         << "15 more steps, a frame with none, the next command";
     for (int i = 1; i < 4; ++i) {
-        const Vec3& p = PartyMemberAt(i)->actor.position;
+        const Vec3& p = PartyMemberAt(i)->actor.head.position;
         EXPECT_LT(std::fabs(p.x - Centre(4, 3).x), 0.25f) << i;
         EXPECT_LT(std::fabs(p.z - Centre(4, 3).z), 0.25f) << i;
     }

@@ -4,6 +4,7 @@
 #include "event/event_commands_fixture.h"
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "battle/skill_effects.h"
@@ -174,7 +175,7 @@ TEST_F(EventCommandsTest, RemoveObjectsFreesTheFirstWithEachTagAndItsCell) {
     EXPECT_EQ(Collision(5, 3), COLLISION_BLOCKED) << "a trigger leaves the map alone";
     TaskSlot* left = FindTaskWithTag(9);
     ASSERT_NE(left, nullptr) << "only the first of two with tag 9";
-    EXPECT_FLOAT_EQ(TaskPayload<NpcPayload>(left)->actor.position.x, Centre(6, 1).x);
+    EXPECT_FLOAT_EQ(TaskPayload<NpcPayload>(left)->actor.head.position.x, Centre(6, 1).x);
     EXPECT_EQ(Collision(5, 1), COLLISION_FREE);
 }
 
@@ -195,8 +196,8 @@ TEST_F(EventCommandsTest, CreateNpcsPutsEachOnItsCellWithItsTagAndPattern) {
     RunEvent();
     const NpcPayload* a = TaskPayload<NpcPayload>(FindTaskWithTag(30));
     const NpcPayload* b = TaskPayload<NpcPayload>(FindTaskWithTag(31));
-    EXPECT_EQ(Xyz(a->actor.position), Xyz(Centre(2, 2)));
-    EXPECT_EQ(Xyz(a->actor.previousPosition), Xyz(Centre(2, 2)));
+    EXPECT_EQ(Xyz(a->actor.head.position), Xyz(Centre(2, 2)));
+    EXPECT_EQ(Xyz(a->actor.head.previousPosition), Xyz(Centre(2, 2)));
     EXPECT_EQ(a->actor.facing, 90.0f);
     EXPECT_EQ(a->actor.facingDirection, 90);
     EXPECT_EQ(a->modelIndex, 5);
@@ -239,21 +240,22 @@ TEST_F(EventCommandsTest, MoveObjectsStepsAQuarterAFrameFromTheCommandFrame) {
           {{2, 2}, "$1,4,270,0,#99,@"},
           {{4, 3}, "$1,4,270,0,#99,@"}});
     FieldActor& npc = TaskPayload<NpcPayload>(FindTaskWithTag(2))->actor;
-    const Vec3 start = npc.position;
-    npc.position.x += 0.1f;  // rounded back onto the grid before the first step
+    const Vec3 start = npc.head.position;
+    npc.head.position.x += 0.1f;  // rounded back onto the grid before the first step
     StartEvent(1);
     game->Frame();
     for (int step = 1; step <= 8; ++step) {
         game->Frame();
-        EXPECT_FLOAT_EQ(npc.position.x, start.x + 0.25f * step) << step;
-        EXPECT_EQ(Xyz(npc.previousPosition), Xyz(npc.position)) << step;
+        EXPECT_FLOAT_EQ(npc.head.position.x, start.x + 0.25f * step) << step;
+        EXPECT_EQ(Xyz(npc.head.previousPosition), Xyz(npc.head.position)) << step;
         EXPECT_EQ(npc.facing, 0.0f);
         EXPECT_EQ(Runner()->state, step < 8 ? UpdateMoveObjects : NextEventCommand) << step;
     }
-    EXPECT_EQ(npc.position.z, start.z);
+    EXPECT_EQ(npc.head.position.z, start.z);
     game->Frame();
     EXPECT_TRUE(IsEventFlagSet(1));
-    EXPECT_EQ(Xyz(TaskPayload<NpcPayload>(FindTaskWithTag(3))->actor.position), Xyz(Centre(4, 3)))
+    EXPECT_EQ(Xyz(TaskPayload<NpcPayload>(FindTaskWithTag(3))->actor.head.position),
+              Xyz(Centre(4, 3)))
         << "direction 45 moves nothing";
 }
 
@@ -262,33 +264,43 @@ TEST_F(EventCommandsTest, MoveObjectsRoundsEveryEighthStepLeftAndMovesTriggersBy
           {{4, 2}, "$1,4,270,0,#99,@"},
           {{5, 3}, "$2,#99,@"}});
     FieldActor& npc = TaskPayload<NpcPayload>(FindTaskWithTag(2))->actor;
-    const Vec3 start = npc.position;
-    npc.position.x += 0.1f;
+    const Vec3 start = npc.head.position;
+    npc.head.position.x += 0.1f;
     TaskSlot* slot = FindTaskWithTag(3);
     const StepTriggerPayload* trigger = TaskPayload<StepTriggerPayload>(slot);
-    const Vec3 triggerStart = trigger->position;
+    const Vec3 triggerStart = trigger->head.position;
     LeaderOn(2, 4);
     StartEvent(1);
     game->Frames(2);
-    EXPECT_FLOAT_EQ(npc.position.x, start.x + 0.1f - 0.25f) << "9 left: no rounding yet";
+    EXPECT_FLOAT_EQ(npc.head.position.x, start.x + 0.1f - 0.25f) << "9 left: no rounding yet";
     game->Frame();
-    EXPECT_FLOAT_EQ(npc.position.x, start.x - 0.25f) << "8 left: rounded, then the step";
+    EXPECT_FLOAT_EQ(npc.head.position.x, start.x - 0.25f) << "8 left: rounded, then the step";
     RunEvent(0);
-    EXPECT_FLOAT_EQ(npc.position.x, start.x - 2.0f);
+    EXPECT_FLOAT_EQ(npc.head.position.x, start.x - 2.0f);
     EXPECT_EQ(npc.facing, 180.0f);
-    EXPECT_FLOAT_EQ(trigger->position.z, triggerStart.z + 2.0f);
-    EXPECT_EQ(Xyz(trigger->previousPosition), Xyz(triggerStart)) << "position only";
+    EXPECT_FLOAT_EQ(trigger->head.position.z, triggerStart.z + 2.0f);
+    EXPECT_EQ(Xyz(trigger->head.previousPosition), Xyz(triggerStart)) << "position only";
     EXPECT_EQ(trigger->eventNumber, 3u);
     EXPECT_EQ(trigger->state, StepTriggerWaitLeave);
     game->Frame();  // its own states still run: the leader stands elsewhere
     EXPECT_EQ(trigger->state, StepTriggerFire);
 }
 
-TEST_F(EventCommandsTest, DeleteTasksOfKindSparesTheRunner) {
-    Load({{{1, 1}, "$7,#30,1080,#30,8100,#14,1,#99,@"}, {{2, 2}, "$1,4,270,0,#99,@"}});
-    RunEvent();
-    EXPECT_FALSE(TaskKindExists(TASK_KIND_NPC));
-    EXPECT_TRUE(IsEventFlagSet(1));
+TEST_F(EventCommandsTest, NeitherDeletingByKindNorRemovingByTagFreesTheRunner) {
+    // Tag 0 is every untagged task's: the map view, the camera, then the runner in slot order.
+    for (const char* removal : {"#30,1080,#30,8100,", "#17,3,0,0,0,#17,1,2,"}) {
+        SCOPED_TRACE(removal);
+        game.reset();
+        Load({{{1, 1}, "$7," + std::string(removal) + "#14,1,#99,@"},
+              {{2, 2}, "$1,4,270,0,#99,@"},
+              {{4, 2}, "$3,24,#99,@"}});
+        RunEvent();
+        EXPECT_FALSE(TaskKindExists(TASK_KIND_NPC));
+        EXPECT_TRUE(IsEventFlagSet(1));
+        TaskSlot* object = FindTaskWithTag(3);
+        ASSERT_NE(object, nullptr);
+        EXPECT_EQ(object->updateOn, 1u) << "the world moves again after the event";
+    }
 }
 
 TEST_F(EventCommandsTest, ChangeMapSetsTheMapAtOnceAndEndsTheEventDuringTheTransfer) {
@@ -380,12 +392,13 @@ TEST_F(EventCommandsTest, PartyHealShowsRingsAndNumbersForEachMemberThenWaits) {
     EXPECT_EQ(FramesUntil([] { return IsEventFlagSet(1); }), 91);
 }
 
-TEST_F(EventCommandsTest, PartyHealWithoutPartyTasksGoesOn) {
+TEST_F(EventCommandsTest, PartyHealGoesOnWithoutPartyTasksPastAnEffectTheEventPaused) {
     Load({{{1, 1}, "$7,#50,#14,1,#99,@"}});
     partyCount = 4;
+    ASSERT_TRUE(CreateEventEffect(0.0f, 0.0f, 0.0f));  // an earlier event's, not yet gone
     StartEvent(1);
     game->Frames(2);
-    EXPECT_FALSE(TaskKindExists(TASK_KIND_EFFECT));
+    EXPECT_EQ(CountKind(TASK_KIND_EFFECT), 1) << "no rings without party tasks";
     game->Frames(2);
     EXPECT_TRUE(IsEventFlagSet(1));
 }

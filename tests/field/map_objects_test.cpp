@@ -101,7 +101,7 @@ TEST_F(MapObjectsTest, PlacementCommandsPutEachObjectOnItsCell) {
     }
     EXPECT_EQ(npcs, 2) << "event 5's flag is set, and $7 places nothing";
     NpcPayload* npc = FirstNpc();
-    EXPECT_FLOAT_EQ(npc->actor.position.y, 0.15f);
+    EXPECT_FLOAT_EQ(npc->actor.head.position.y, 0.15f);
     EXPECT_EQ(npc->actor.facing, 270.0f);
     EXPECT_EQ(npc->modelIndex, 4);
 }
@@ -155,7 +155,7 @@ TEST_F(MapObjectsTest, WandererWaits200FramesThenDrawsItsDirection) {
     for (int i = 0; i < 7; ++i) {
         UpdateTasks();
     }
-    EXPECT_FLOAT_EQ(npc->actor.position.x, Centre(3, 2).x);
+    EXPECT_FLOAT_EQ(npc->actor.head.position.x, Centre(3, 2).x);
     EXPECT_EQ(npc->actor.stepFn, StepNpcWanderWait);
     EXPECT_EQ(npc->actor.facing, 180.0f);
 }
@@ -169,7 +169,7 @@ TEST_F(MapObjectsTest, WandererBlockedBothWaysFlipsItsToggleAndWaitsAgain) {
     UpdateTasks();
     EXPECT_EQ(npc->actor.stepFn, StepNpcWanderWait);
     EXPECT_EQ(npc->actor.slideToggleZ, 0);
-    EXPECT_FLOAT_EQ(npc->actor.position.x, Centre(1, 1).x);
+    EXPECT_FLOAT_EQ(npc->actor.head.position.x, Centre(1, 1).x);
 }
 
 TEST_F(MapObjectsTest, WandererBesideTheLeaderNeverStartsAMove) {
@@ -179,7 +179,7 @@ TEST_F(MapObjectsTest, WandererBesideTheLeaderNeverStartsAMove) {
         UpdateTasks();
     }
     EXPECT_EQ(FirstNpc()->actor.stepFn, StepNpcWanderWait);
-    EXPECT_FLOAT_EQ(FirstNpc()->actor.position.x, Centre(4, 2).x);
+    EXPECT_FLOAT_EQ(FirstNpc()->actor.head.position.x, Centre(4, 2).x);
 }
 
 TEST_F(MapObjectsTest, TurnerTurnsAtRandomAndCannotBeTalkedTo) {
@@ -233,7 +233,7 @@ TEST_F(MapObjectsTest, ExamineObjectTurnsTheLeaderAndFreesItsCellWhenItGoes) {
     auto* object = TaskPayload<ExamineObjectPayload>(slot);
     EXPECT_EQ(object->state, StepExamineObjectAfterUse);
     game->Frames(4);
-    object->alive = 0;
+    object->head.alive = 0;
     game->Frame();
     EXPECT_FALSE(TaskKindExists(TASK_KIND_EXAMINE_OBJECT));
     EXPECT_EQ(CollisionOf(4, 2), COLLISION_FREE);

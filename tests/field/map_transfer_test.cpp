@@ -63,8 +63,8 @@ TEST_F(MapTransferTest, FadesOutLoadsPlacesThePartyAndFadesIn) {
     EXPECT_FALSE(IsTaskSlotInUse(40)) << "the old map's objects are gone";
     EXPECT_EQ(currentMap, 5);
     ASSERT_NE(Leader(), nullptr);
-    EXPECT_FLOAT_EQ(Leader()->actor.position.x, -1.0f);
-    EXPECT_FLOAT_EQ(Leader()->actor.position.z, 1.0f);
+    EXPECT_FLOAT_EQ(Leader()->actor.head.position.x, -1.0f);
+    EXPECT_FLOAT_EQ(Leader()->actor.head.position.z, 1.0f);
     EXPECT_EQ(Leader()->actor.facing, 180.0f);
     EXPECT_TRUE(TaskKindExists(TASK_KIND_MAP_VIEW));
     EXPECT_TRUE(TaskKindExists(TASK_KIND_CAMERA));

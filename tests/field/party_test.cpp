@@ -86,7 +86,7 @@ TEST_F(PartyTest, AStepIsEightQuarterUnitsWithTheCellsMarkedAtItsStart) {
     EXPECT_EQ(CollisionOf(1, 1), COLLISION_BLOCKED);
     game->Hold(KEY_RIGHT);
     game->Frame();
-    EXPECT_FLOAT_EQ(Actor(0).position.x, Centre(1, 1).x + 0.25f);
+    EXPECT_FLOAT_EQ(Actor(0).head.position.x, Centre(1, 1).x + 0.25f);
     EXPECT_EQ(Actor(0).subStepCounter, 7);
     EXPECT_EQ(CollisionOf(2, 1), COLLISION_BLOCKED) << "the cell ahead at once";
     EXPECT_EQ(CollisionOf(1, 1), COLLISION_FREE) << "the cell left";
@@ -95,7 +95,7 @@ TEST_F(PartyTest, AStepIsEightQuarterUnitsWithTheCellsMarkedAtItsStart) {
     for (int i = 0; i < 7; ++i) {
         game->Frame();
     }
-    EXPECT_FLOAT_EQ(Actor(0).position.x, Centre(2, 1).x);
+    EXPECT_FLOAT_EQ(Actor(0).head.position.x, Centre(2, 1).x);
     EXPECT_EQ(Actor(0).subStepCounter, 0);
     EXPECT_EQ(Actor(0).stepFn, StepPlayerControl);
     EXPECT_EQ(Actor(0).facing, 0.0f);
@@ -121,19 +121,19 @@ TEST_F(PartyTest, WallsSlideTheLeaderToTheSideTheLastKeyChoseThenTheOther) {
     game->Frame();
     game->Release(KEY_DOWN);
     game->Frames(8);
-    ASSERT_FLOAT_EQ(Actor(0).position.z, Centre(2, 3).z);
+    ASSERT_FLOAT_EQ(Actor(0).head.position.z, Centre(2, 3).z);
     // Now at (2, 3): right is (3, 3), free; go back up to (2, 2) first.
     game->Hold(KEY_UP);
     game->Frames(8);
     game->Release(KEY_UP);
     game->Frames(1);
-    ASSERT_FLOAT_EQ(Actor(0).position.z, Centre(2, 2).z);
+    ASSERT_FLOAT_EQ(Actor(0).head.position.z, Centre(2, 2).z);
     EXPECT_EQ(Actor(0).slideToggleZ, 1) << "Up chose the upper side";
     game->Hold(KEY_RIGHT);
     game->Frame();
     // (2, 1) above is free: the leader slides up instead of hitting the wall.
     EXPECT_EQ(Actor(0).stepFn, ContinueStep90);
-    EXPECT_FLOAT_EQ(Actor(0).position.z, Centre(2, 2).z + 0.25f);
+    EXPECT_FLOAT_EQ(Actor(0).head.position.z, Centre(2, 2).z + 0.25f);
 }
 
 TEST_F(PartyTest, WallOnTheChosenSideFlipsTheToggleForTheNextFrame) {
@@ -158,37 +158,37 @@ TEST_F(PartyTest, LiquidTurnsTheLeaderButBlockedCellsDoNot) {
     game->Release(KEY_RIGHT);
     EXPECT_EQ(Actor(0).facing, 0.0f);
     EXPECT_EQ(Actor(0).facingDirection, 0);
-    EXPECT_FLOAT_EQ(Actor(0).position.x, Centre(3, 3).x);
+    EXPECT_FLOAT_EQ(Actor(0).head.position.x, Centre(3, 3).x);
     EXPECT_FALSE(IsTaskSlotInUse(TASK_SLOT_WALK_MARKER)) << "no boat";
 
-    PartyMemberAt(0)->actor.position = Centre(2, 3);
+    PartyMemberAt(0)->actor.head.position = Centre(2, 3);
     PartyMemberAt(0)->actor.subStepCounter = 0;
     Actor(0).facing = 90;
     game->Frame();
     game->Hold(KEY_DOWN);  // (2, 4) is blocked
     game->Frame();
     EXPECT_EQ(Actor(0).facing, 90.0f);
-    EXPECT_FLOAT_EQ(Actor(0).position.z, Centre(2, 3).z);
+    EXPECT_FLOAT_EQ(Actor(0).head.position.z, Centre(2, 3).z);
 }
 
 TEST_F(PartyTest, FollowersStepInLockstepOneCellBehindEachOther) {
     // A line: leader at (4, 1), then (3, 1), (2, 1), (1, 1).
     PlacePartyOn(1, 1);
     for (int i = 0; i < 4; ++i) {
-        Actor(i).position = Centre(4 - i, 1);
-        Actor(i).previousPosition = Actor(i).position;
+        Actor(i).head.position = Centre(4 - i, 1);
+        Actor(i).head.previousPosition = Actor(i).head.position;
     }
     game->Frame();
     game->Hold(KEY_RIGHT);
     game->Frame();
     for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(Actor(i).position.x, Centre(4 - i, 1).x + 0.25f) << "member " << i;
+        EXPECT_FLOAT_EQ(Actor(i).head.position.x, Centre(4 - i, 1).x + 0.25f) << "member " << i;
     }
     EXPECT_EQ(Actor(3).stepFn, ContinueFollow0);
     game->Release(KEY_RIGHT);
     game->Frames(7);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(Actor(i).position.x, Centre(5 - i, 1).x) << "member " << i;
+        EXPECT_FLOAT_EQ(Actor(i).head.position.x, Centre(5 - i, 1).x) << "member " << i;
     }
 }
 
@@ -197,13 +197,13 @@ TEST_F(PartyTest, FromAStackOneMoreMemberLeavesPerLeaderStep) {
     game->Frame();
     game->Hold(KEY_RIGHT);
     game->Frames(8);
-    EXPECT_FLOAT_EQ(Actor(0).position.x, Centre(2, 1).x);
-    EXPECT_FLOAT_EQ(Actor(1).position.x, Centre(1, 1).x) << "waits until the leader is 2 away";
+    EXPECT_FLOAT_EQ(Actor(0).head.position.x, Centre(2, 1).x);
+    EXPECT_FLOAT_EQ(Actor(1).head.position.x, Centre(1, 1).x) << "waits until the leader is 2 away";
     game->Frames(8);
-    EXPECT_FLOAT_EQ(Actor(1).position.x, Centre(2, 1).x);
-    EXPECT_FLOAT_EQ(Actor(2).position.x, Centre(1, 1).x);
+    EXPECT_FLOAT_EQ(Actor(1).head.position.x, Centre(2, 1).x);
+    EXPECT_FLOAT_EQ(Actor(2).head.position.x, Centre(1, 1).x);
     game->Frames(8);
-    EXPECT_FLOAT_EQ(Actor(2).position.x, Centre(2, 1).x);
+    EXPECT_FLOAT_EQ(Actor(2).head.position.x, Centre(2, 1).x);
 }
 
 TEST_F(PartyTest, MembersBeyondThePartyCountFollowUnseenAndStackedOnesAreHidden) {
@@ -216,9 +216,9 @@ TEST_F(PartyTest, MembersBeyondThePartyCountFollowUnseenAndStackedOnesAreHidden)
     }
     EXPECT_GT(meshes, 0) << "the leader is drawn";
     EXPECT_TRUE(IsHiddenByMemberAhead(TaskAt(1))) << "stacked on the leader";
-    Actor(1).position.x += 0.25f;
+    Actor(1).head.position.x += 0.25f;
     EXPECT_TRUE(IsHiddenByMemberAhead(TaskAt(1))) << "0.25 away still counts";
-    Actor(1).position.x += 0.01f;
+    Actor(1).head.position.x += 0.01f;
     EXPECT_FALSE(IsHiddenByMemberAhead(TaskAt(1)));
     EXPECT_TRUE(IsTaskSlotInUse(3)) << "member 3 exists though only 2 are in the party";
 }
@@ -226,9 +226,9 @@ TEST_F(PartyTest, MembersBeyondThePartyCountFollowUnseenAndStackedOnesAreHidden)
 TEST_F(PartyTest, WithTheBoatThePartyCrossesLiquidOnTheMarker) {
     inventory[10] = {BOAT_ITEM, 1};
     PlacePartyOn(2, 3);
-    Actor(1).position = Centre(1, 3);
-    Actor(2).position = Centre(1, 2);
-    Actor(3).position = Centre(2, 2);
+    Actor(1).head.position = Centre(1, 3);
+    Actor(2).head.position = Centre(1, 2);
+    Actor(3).head.position = Centre(2, 2);
     game->Frame();
     game->Hold(KEY_RIGHT);  // (3, 3) is land, then (4, 3) liquid
     game->Frames(8);
@@ -240,7 +240,7 @@ TEST_F(PartyTest, WithTheBoatThePartyCrossesLiquidOnTheMarker) {
     EXPECT_FLOAT_EQ(marker->position.x, Centre(4, 3).x);
     ASSERT_TRUE(game->RunUntil([&] { return marker->state == HandleFieldInput; }, 200));
     for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(Actor(i).position.x, Centre(4, 3).x) << "member " << i;
+        EXPECT_FLOAT_EQ(Actor(i).head.position.x, Centre(4, 3).x) << "member " << i;
         EXPECT_EQ(Actor(i).stepFn, StepStandStill);
     }
     // Right again: (5, 3) is liquid, a slide of 8 updates.
@@ -250,7 +250,7 @@ TEST_F(PartyTest, WithTheBoatThePartyCrossesLiquidOnTheMarker) {
     game->Release(KEY_RIGHT);
     game->Frames(7);
     EXPECT_EQ(marker->state, HandleFieldInput);
-    EXPECT_FLOAT_EQ(Actor(2).position.x, Centre(5, 3).x);
+    EXPECT_FLOAT_EQ(Actor(2).head.position.x, Centre(5, 3).x);
     // Right onto land at (6, 3): the group step, then everyone walks again.
     game->Hold(KEY_RIGHT);
     game->Frame();
@@ -262,15 +262,15 @@ TEST_F(PartyTest, WithTheBoatThePartyCrossesLiquidOnTheMarker) {
     EXPECT_EQ(Actor(0).stepFn, StepPlayerControl);
     EXPECT_EQ(Actor(3).stepFn, StepFollowLeader);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Actor(i).position.x, std::round(Actor(i).position.x));
-        EXPECT_FLOAT_EQ(Actor(i).position.x, Centre(6, 3).x);
+        EXPECT_EQ(Actor(i).head.position.x, std::round(Actor(i).head.position.x));
+        EXPECT_FLOAT_EQ(Actor(i).head.position.x, Centre(6, 3).x);
     }
 }
 
 TEST_F(PartyTest, AMemberLeftOutOfReachJoinsTheCrossingInsteadOfFreezingIt) {
     inventory[10] = {BOAT_ITEM, 1};
     PlacePartyOn(3, 3);
-    Actor(3).position = Centre(6, 1);  // far from everyone, as a script may leave it
+    Actor(3).head.position = Centre(6, 1);  // far from everyone, as a script may leave it
     game->Frame();
     game->Hold(KEY_RIGHT);
     game->Frame();

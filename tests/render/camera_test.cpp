@@ -18,7 +18,7 @@ class CameraTest : public RenderTest {};
 TaskSlot* SpawnActor(int slot, uint32_t kind, uint32_t tag, Vec3 position) {
     TaskSlot* task = AllocTaskAt(slot);
     StartTask(task, kind, tag, nullptr, nullptr);
-    FieldActorHead* head = TaskPayload<FieldActorHead>(task);
+    FieldActorHead* head = ActorHead(task);
     head->alive = 1;
     head->position = position;
     return task;
@@ -127,9 +127,9 @@ TEST_F(CameraTest, ActorSearchTakesTheLowestLiveActorOfTheTwoKinds) {
     SpawnActor(20, TASK_KIND_STEP_TRIGGER, 5, Vec3{3, 0, 0});
     TaskSlot* killed = SpawnActor(10, TASK_KIND_NPC, 5, Vec3{4, 0, 0});
     killed->inUse = 0;
-    EXPECT_EQ(FindActorByTag(5), TaskAt(30)->payload);
+    EXPECT_EQ(FindActorByTag(5), ActorHead(TaskAt(30)));
     SpawnActor(2, TASK_KIND_PARTY_MEMBER, 5, Vec3{0, 0, 0});
-    EXPECT_EQ(FindActorByTag(5), TaskAt(2)->payload);
+    EXPECT_EQ(FindActorByTag(5), ActorHead(TaskAt(2)));
     EXPECT_EQ(FindActorByTag(6), nullptr);
 }
 
