@@ -2,7 +2,9 @@
 // OUT/archive/* small archives, OUT/wave/* the demo's sounds, OUT/xfile/* small meshes in
 // every .x form, OUT/image/* a small image in each format and variant the decoders read,
 // OUT/mappack/* the demo's map pack and small packs of shared, odd and cut records;
-// OUT/epack/* the demo's event pack behind a map number and a block count.
+// OUT/epack/* the demo's event pack behind a map number and a block count; OUT/script/* each
+// demo map's event text behind the byte that starts the script fuzzer on that map, and one
+// event as long as a block holds.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -16,6 +18,7 @@
 #include "datapack/wave_writer.h"
 #include "datapack/xfile_writer.h"
 #include "engine/data_archive.h"
+#include "event/event_pack.h"
 
 namespace {
 
@@ -128,6 +131,26 @@ void WriteEventPackSeeds(const std::filesystem::path& demoDir, const std::filesy
     }
 }
 
+// The script fuzzer starts on the demo map its first byte picks, in source-file order.
+void WriteScriptSeeds(const std::filesystem::path& demoDir, const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    const std::vector<MapSource> maps = ReadMapSources(demoDir / "maps");
+    for (size_t i = 0; i < maps.size(); ++i) {
+        Bytes seed = {static_cast<uint8_t>(i)};
+        seed.insert(seed.end(), maps[i].eventText.begin(), maps[i].eventText.end());
+        WriteBinaryFile(dir / ("map" + std::to_string(maps[i].number) + ".dat"), seed);
+    }
+    // The first map's start event as long as a block holds, the last command's arguments
+    // running past the block's end; its other events empty.
+    std::string block = "$0,#0,7,9,90,1,4,0,1,2,3,#1,1,#18,2,";
+    const std::string last = "#3,1,2,";
+    block += std::string(EVENT_BLOCK_LAST - block.size() - last.size(), 'x') + last;
+    Bytes seed = {0};
+    seed.insert(seed.end(), block.begin(), block.end());
+    seed.insert(seed.end(), static_cast<size_t>(maps[0].eventCount), '@');
+    WriteBinaryFile(dir / "full_block.dat", seed);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,5 +215,6 @@ int main(int argc, char** argv) {
     WriteImageSeeds(out / "image");
     WriteMapPackSeeds(argv[1], out / "mappack");
     WriteEventPackSeeds(argv[1], out / "epack");
+    WriteScriptSeeds(argv[1], out / "script");
     return 0;
 }
