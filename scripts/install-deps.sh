@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev
-  libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev
+  libsdl2-dev libx11-dev libpng-dev libjpeg-dev zlib1g-dev
   libgl-dev libegl-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xfonts-base imagemagick

@@ -1,7 +1,10 @@
 // The data archive: an offset table of 198 words, then each entry's size word and bytes.
 #include "engine/data_archive.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "engine/byte_io.h"
 #include "engine/memory.h"
@@ -13,17 +16,33 @@ namespace {
 
 constexpr const char* ARCHIVE_FILE_NAME = "data.dat";
 
+std::string ByteCount(long bytes) {
+    return std::to_string(bytes) + " bytes";
+}
+
+void ReportArchiveFailure(const char* what, const char* detail) {
+    std::fprintf(stderr, "%s: %s: %s\n", ARCHIVE_FILE_NAME, what, detail);
+}
+
 }  // namespace
 
 bool LoadDataArchive() {
     std::FILE* file = std::fopen(ARCHIVE_FILE_NAME, "rb");
     if (file == nullptr) {
+        ReportArchiveFailure("cannot open", std::strerror(errno));
         return false;
     }
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    long length = ok ? std::ftell(file) : -1;
-    ok = ok && length >= static_cast<long>(ARCHIVE_TABLE_BYTES) && length <= 0xFFFFFFFFL &&
-         std::fseek(file, 0, SEEK_SET) == 0;
+    long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    bool ok = false;
+    if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+        ReportArchiveFailure("cannot find its length", std::strerror(errno));
+    } else if (length < static_cast<long>(ARCHIVE_TABLE_BYTES)) {
+        ReportArchiveFailure("too short for its offset table", ByteCount(length).c_str());
+    } else if (length > 0xFFFFFFFFL) {
+        ReportArchiveFailure("too large", ByteCount(length).c_str());
+    } else {
+        ok = true;
+    }
     if (!ok) {
         std::fclose(file);
         return false;
@@ -31,13 +50,19 @@ bool LoadDataArchive() {
     size_t size = static_cast<size_t>(length);
     uint8_t* block = static_cast<uint8_t*>(AllocMemory(size));
     if (block == nullptr) {
+        ReportArchiveFailure("out of memory", ByteCount(static_cast<long>(size)).c_str());
         std::fclose(file);
         return false;
     }
     // A short read would leave bytes that are later taken for offsets and sizes.
     size_t got = std::fread(block, 1, size, file);
+    const int readError = std::ferror(file) != 0 ? errno : 0;
     std::fclose(file);
     if (got != size) {
+        ReportArchiveFailure("cannot be read whole",
+                             readError != 0
+                                 ? std::strerror(readError)
+                                 : ("it ended after " + ByteCount(static_cast<long>(got))).c_str());
         FreeMemory(block);
         return false;
     }

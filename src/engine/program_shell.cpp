@@ -1,6 +1,8 @@
 // Program shell and frame loop.
 #include "engine/program_shell.h"
 
+#include <cstdio>
+
 #include "battle/inventory.h"
 #include "battle/skill_table.h"
 #include "engine/data_archive.h"
@@ -28,6 +30,7 @@ namespace {
 
 constexpr const char* ERROR_CAPTION = "error";
 constexpr uint32_t CLEAR_COLOUR = 0xFF000000;
+constexpr int EXIT_START_UP_FAILED = 1;
 
 enum class ShellState { Idle, Running, Ended };
 ShellState shellState = ShellState::Idle;
@@ -213,7 +216,13 @@ bool RunMessageLoopOnce() {
 
 int RunGame() {
     if (!CreateMainWindow()) {
-        return 0;
+        std::fprintf(stderr, "window: cannot be created: %s\n", PlatformLastError());
+        return EXIT_START_UP_FAILED;
+    }
+    // A failed start-up has shown its message and released everything by now; scripts and
+    // service managers must not take it for a game that ran.
+    if (shellState != ShellState::Running) {
+        return EXIT_START_UP_FAILED;
     }
     while (RunMessageLoopOnce()) {
     }

@@ -32,5 +32,6 @@ void ShutDown();
 // The message loop in steps: takes every pending event, then runs one frame. False once the
 // loop has ended (start-up failed, or the program shut down).
 bool RunMessageLoopOnce();
-// The whole program: the window, start-up, frames until shut-down. The exit code.
+// The whole program: the window, start-up, frames until shut-down. The exit code: 0 once the
+// game ran and ended, 1 when start-up failed (or no window could be made).
 int RunGame();

@@ -1,10 +1,13 @@
 // Sound effects and music. The switches of the options are read at every play.
 #include "engine/sound.h"
 
+#include <cstdio>
+
 #include "engine/data_archive.h"
 #include "engine/wave_file.h"
 #include "menu/options.h"
 #include "platform/audio.h"
+#include "platform/system.h"
 
 SoundRequest soundRequests[SOUND_COUNT];
 
@@ -20,14 +23,25 @@ bool SoundLoaded(int id) {
     return soundDeviceOpen && AudioVoiceExists(id);
 }
 
+void ReportBadSound(int id, const char* why, const char* detail) {
+    std::fprintf(stderr, "data.dat: entry %d (sound %d): %s%s%s\n", ARCHIVE_SOUND_FIRST + id, id,
+                 why, detail[0] != '\0' ? ": " : "", detail);
+}
+
 bool CreateSoundBufferFromWave(int id, const uint8_t* wave, uint32_t size) {
     WaveSound sound;
-    if (!ParseWave(wave, size, &sound)) {
+    const char* why = "";
+    if (!ParseWave(wave, size, &sound, &why)) {
+        ReportBadSound(id, "not a valid sound", why);
         return false;
     }
     PcmSound pcm{sound.channels, sound.bitsPerSample, sound.sampleRate, sound.samples,
                  sound.dataBytes};
-    return AudioCreateVoice(id, pcm);
+    if (!AudioCreateVoice(id, pcm)) {
+        ReportBadSound(id, "the audio device refused it", PlatformLastError());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -35,6 +49,7 @@ bool CreateSoundBufferFromWave(int id, const uint8_t* wave, uint32_t size) {
 bool InitSound() {
     soundDeviceOpen = false;
     if (!AudioOpen()) {
+        std::fprintf(stderr, "sound: cannot open the audio device: %s\n", PlatformLastError());
         return false;
     }
     soundDeviceOpen = true;
@@ -45,7 +60,11 @@ bool LoadSounds() {
     for (int id = 0; id < SOUND_COUNT; ++id) {
         uint32_t size = 0;
         const uint8_t* wave = GetArchiveEntry(ARCHIVE_SOUND_FIRST + id, &size);
-        if (wave == nullptr || !CreateSoundBufferFromWave(id, wave, size)) {
+        if (wave == nullptr) {
+            ReportBadSound(id, "lies outside the file", "");
+            return false;
+        }
+        if (!CreateSoundBufferFromWave(id, wave, size)) {
             return false;
         }
     }

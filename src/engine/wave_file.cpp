@@ -19,8 +19,13 @@ bool IdIs(const uint8_t* p, const char* id) {
 
 }  // namespace
 
-bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out) {
+bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out, const char** why) {
+    const char* ignored = nullptr;
+    if (why == nullptr) {
+        why = &ignored;
+    }
     if (wave == nullptr || size < 12 || !IdIs(wave, "RIFF") || !IdIs(wave + 8, "WAVE")) {
+        *why = "no RIFF WAVE header";
         return false;
     }
     const uint64_t riffEnd = 8 + static_cast<uint64_t>(ReadLE32(wave + 4));
@@ -44,6 +49,7 @@ bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out) {
         if (IdIs(chunk, "fmt ")) {
             if (format == nullptr) {
                 if (chunkSize < FMT_MIN_BYTES) {
+                    *why = "its format chunk is too short";
                     return false;
                 }
                 format = wave + p;
@@ -63,12 +69,14 @@ bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out) {
         p += static_cast<uint64_t>(chunkSize) + (chunkSize & 1);
     }
     if (!found) {
+        *why = format == nullptr ? "no format chunk" : "no sample data";
         return false;
     }
 
     // Only the fields that are there are read: PCM needs the 16 bytes up to the sample width.
     if (formatBytes < PCM_FMT_BYTES ||
         static_cast<uint64_t>(format - wave) + PCM_FMT_BYTES > size) {
+        *why = "its format chunk is too short";
         return false;
     }
     const uint16_t formatTag = ReadLE16(format);
@@ -77,6 +85,7 @@ bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out) {
     const uint16_t bits = ReadLE16(format + 14);
     if (formatTag != FORMAT_PCM || channels < 1 || channels > 2 || rate == 0 ||
         (bits != 8 && bits != 16)) {
+        *why = "not 8- or 16-bit PCM in one or two channels";
         return false;
     }
 
@@ -86,6 +95,7 @@ bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out) {
     uint64_t bytes = std::min<uint64_t>(dataSize, present);
     bytes -= bytes % frameBytes;
     if (bytes == 0) {
+        *why = "no whole sample frame";
         return false;
     }
     out->channels = channels;

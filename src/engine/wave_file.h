@@ -14,5 +14,6 @@ struct WaveSound {
 
 // Finds the format and the samples. Every header and field read lies inside the size bytes;
 // a data chunk longer than the bytes present is cut to them, and a trailing partial frame is
-// dropped. False for anything that is not such a sound.
-bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out);
+// dropped. False for anything that is not such a sound, with why (when given) saying what is
+// wrong.
+bool ParseWave(const uint8_t* wave, uint32_t size, WaveSound* out, const char** why = nullptr);

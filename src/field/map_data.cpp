@@ -1,8 +1,11 @@
 // Map data, the map pack reader and the map's geometry.
 #include "field/map_data.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "engine/byte_io.h"
 #include "engine/memory.h"
@@ -21,6 +24,10 @@ constexpr uint32_t PACK_TABLE_BYTES = MAP_COUNT * 4;
 
 bool ReadExactly(std::FILE* file, void* into, size_t bytes) {
     return std::fread(into, 1, bytes, file) == bytes;
+}
+
+void ReportMapFailure(const char* fileName, const char* why) {
+    std::fprintf(stderr, "%s: map %d: %s\n", fileName, static_cast<int>(currentMap), why);
 }
 
 bool CellIndexAt(float x, float z, size_t* index) {
@@ -83,28 +90,45 @@ bool LoadMap(int32_t n) {
 bool ReadMapPack(const char* fileName) {
     ClearMapBuffers();
     // Without the layers of start-up there is nowhere to read a map into.
-    if (tileLayer == nullptr || eventLayer == nullptr || collisionLayer == nullptr ||
-        currentMap < 0 || currentMap >= MAP_COUNT) {
+    if (tileLayer == nullptr || eventLayer == nullptr || collisionLayer == nullptr) {
+        ReportMapFailure(fileName, "no map buffers to read it into");
+        return false;
+    }
+    if (currentMap < 0 || currentMap >= MAP_COUNT) {
+        ReportMapFailure(fileName, "no such map number");
         return false;
     }
     std::FILE* file = std::fopen(fileName, "rb");
     if (file == nullptr) {
+        std::fprintf(stderr, "%s: cannot open: %s\n", fileName, std::strerror(errno));
         return false;
     }
     uint8_t table[PACK_TABLE_BYTES];
     uint8_t header[16];
-    bool ok =
-        ReadExactly(file, table, sizeof table) &&
-        std::fseek(file, static_cast<long>(ReadLE32(table + currentMap * 4)), SEEK_CUR) == 0 &&
-        ReadExactly(file, header, sizeof header);
-    const uint64_t width = ok ? ReadLE32(header) : 0;
-    const uint64_t height = ok ? ReadLE32(header + 4) : 0;
-    const uint64_t cells = width * height;
-    // A map must fit the layers; an empty one would leave every actor off the map.
-    ok = ok && width > 0 && height > 0 && cells <= MAP_LAYER_BYTES &&
-         ReadExactly(file, tileLayer, cells) && ReadExactly(file, eventLayer, cells);
+    std::string why;
+    uint64_t width = 0;
+    uint64_t height = 0;
+    if (!ReadExactly(file, table, sizeof table)) {
+        why = "file too short for its offset table";
+    } else if (std::fseek(file, static_cast<long>(ReadLE32(table + currentMap * 4)), SEEK_CUR) !=
+                   0 ||
+               !ReadExactly(file, header, sizeof header)) {
+        why = "file too short";
+    } else {
+        width = ReadLE32(header);
+        height = ReadLE32(header + 4);
+        // A map must fit the layers; an empty one would leave every actor off the map.
+        if (width == 0 || height == 0 || width * height > MAP_LAYER_BYTES) {
+            why = "its size " + std::to_string(width) + " x " + std::to_string(height) +
+                  " does not fit the map layers";
+        } else if (!ReadExactly(file, tileLayer, width * height) ||
+                   !ReadExactly(file, eventLayer, width * height)) {
+            why = "file too short";
+        }
+    }
     std::fclose(file);
-    if (!ok) {
+    if (!why.empty()) {
+        ReportMapFailure(fileName, why.c_str());
         ClearMapBuffers();
         return false;
     }

@@ -2,9 +2,11 @@
 #include "render/graphics_device.h"
 
 #include <cassert>
+#include <cstdio>
 
 #include "menu/options.h"
 #include "platform/graphics.h"
+#include "platform/system.h"
 #include "render/camera.h"
 #include "render/textures_and_meshes.h"
 
@@ -60,6 +62,8 @@ bool InitGraphics() {
     // Every caller has released the previous device and its resources first.
     assert(!GfxDeviceExists());
     if (!CreateGraphicsDevice(60) && !CreateGraphicsDevice(0)) {
+        // One line for all four attempts: they fail for the same reason.
+        std::fprintf(stderr, "graphics: cannot create the device: %s\n", PlatformLastError());
         return false;
     }
     if (!LoadMeshes()) {

@@ -2,10 +2,14 @@
 #include "render/textures_and_meshes.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "engine/data_archive.h"
 #include "platform/common/image.h"
 #include "platform/common/xfile.h"
+#include "platform/system.h"
 
 GfxTexture* uiAtlas = nullptr;
 GfxTexture* glyphAtlas = nullptr;
@@ -67,6 +71,48 @@ bool CreatePrimitive(MeshRecord* record, const MeshData& data) {
     return ComputeMeshBounds(record, data.positions);
 }
 
+// What an entry holds, as a person fixing the data would look for it.
+std::string EntryContent(int entry) {
+    if (entry == ARCHIVE_UI_ATLAS) {
+        return "interface atlas";
+    }
+    if (entry == ARCHIVE_GLYPH_ATLAS) {
+        return "glyph sheet";
+    }
+    if (entry < ARCHIVE_MESH_TEXTURE_FIRST) {
+        return "texture " + std::to_string(entry - ARCHIVE_TEXTURE_FIRST);
+    }
+    if (entry < ARCHIVE_MESH_FIRST) {
+        return "mesh texture " + std::to_string(entry - ARCHIVE_MESH_TEXTURE_FIRST);
+    }
+    return "mesh " + std::to_string(entry - ARCHIVE_MESH_FIRST);
+}
+
+void ReportBadEntry(int entry, const std::string& why) {
+    std::fprintf(stderr, "data.dat: entry %d (%s): %s\n", entry, EntryContent(entry).c_str(),
+                 why.c_str());
+}
+
+std::string Hex(const uint8_t* bytes, uint32_t size) {
+    std::string text;
+    char byte[4];
+    for (uint32_t i = 0; i < size && i < 4; ++i) {
+        std::snprintf(byte, sizeof byte, " %02X", bytes[i]);
+        text += byte;
+    }
+    return text;
+}
+
+// The parser says only yes or no; the header tells the commonest faults apart.
+std::string WhyNotAMesh(const uint8_t* bytes, uint32_t size) {
+    if (size < 16 || std::memcmp(bytes, "xof ", 4) != 0) {
+        return "not a valid .x mesh: no \"xof \" header";
+    }
+    return "not a valid .x mesh: malformed \"" +
+           std::string(reinterpret_cast<const char*>(bytes) + 8, 4) + "\" contents (" +
+           std::to_string(size) + " bytes)";
+}
+
 }  // namespace
 
 bool LoadTextureFromArchive(GfxTexture** out, int entry) {
@@ -74,14 +120,23 @@ bool LoadTextureFromArchive(GfxTexture** out, int entry) {
     uint32_t size = 0;
     const uint8_t* bytes = GetArchiveEntry(entry, &size);
     if (bytes == nullptr) {
+        ReportBadEntry(entry, "lies outside the file");
         return false;
     }
     RgbaImage image;
     if (!DecodeImage(bytes, size, &image)) {
+        ReportBadEntry(entry, "not a decodable image (" + std::to_string(size) +
+                                  " bytes, starting" + Hex(bytes, size) + ")");
         return false;
     }
     *out = GfxCreateTexture(PrepareTextureImage(image));
-    return *out != nullptr;
+    if (*out == nullptr) {
+        ReportBadEntry(entry, "the graphics device refused its " + std::to_string(image.width) +
+                                  " x " + std::to_string(image.height) +
+                                  " texture: " + PlatformLastError());
+        return false;
+    }
+    return true;
 }
 
 bool LoadTextures() {
@@ -116,14 +171,18 @@ bool LoadMeshFromArchive(MeshRecord* record, int entry) {
     uint32_t size = 0;
     const uint8_t* bytes = GetArchiveEntry(entry, &size);
     if (bytes == nullptr) {
+        ReportBadEntry(entry, "lies outside the file");
         return false;
     }
     XMesh x;
     if (!ParseXFile(bytes, size, &x)) {
+        ReportBadEntry(entry, WhyNotAMesh(bytes, size));
         return false;
     }
     record->mesh = GfxCreateMesh(MeshDataFrom(x));
     if (record->mesh == nullptr) {
+        ReportBadEntry(entry,
+                       std::string("the graphics device refused the mesh: ") + PlatformLastError());
         return false;
     }
     record->materialCount = static_cast<uint32_t>(x.materials.size());
@@ -236,10 +295,15 @@ bool LoadMeshes() {
             return false;
         }
     }
-    return CreateColoredSphere(&primitiveMeshes[PRIMITIVE_SMALL_SPHERE], 8, 0.4f, 0xFFFFFF00u) &&
-           CreateColoredSphere(&primitiveMeshes[PRIMITIVE_RED_SPHERE], 16, 3.4f, 0xFFFF0000u) &&
-           CreateColoredSphere(&primitiveMeshes[PRIMITIVE_BLUE_SPHERE], 16, 3.4f, 0xFF0000FFu) &&
-           CreateColoredTorus(&primitiveMeshes[PRIMITIVE_TORUS], 0.2f, 1.4f, 32, 32, 0xFFFFFF00u);
+    if (!CreateColoredSphere(&primitiveMeshes[PRIMITIVE_SMALL_SPHERE], 8, 0.4f, 0xFFFFFF00u) ||
+        !CreateColoredSphere(&primitiveMeshes[PRIMITIVE_RED_SPHERE], 16, 3.4f, 0xFFFF0000u) ||
+        !CreateColoredSphere(&primitiveMeshes[PRIMITIVE_BLUE_SPHERE], 16, 3.4f, 0xFF0000FFu) ||
+        !CreateColoredTorus(&primitiveMeshes[PRIMITIVE_TORUS], 0.2f, 1.4f, 32, 32, 0xFFFFFF00u)) {
+        std::fprintf(stderr, "graphics: cannot build the primitive meshes: %s\n",
+                     PlatformLastError());
+        return false;
+    }
+    return true;
 }
 
 void ReleaseMeshesAndTextures() {

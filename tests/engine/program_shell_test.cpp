@@ -55,7 +55,7 @@ class ShellTest : public ::testing::Test {
     TempDir dir;
 };
 
-TEST(RandomIntTest, FollowsTheClassicGeneratorAndNeverDrawsForEmptyRanges) {
+TEST(RandomIntTest, RepeatsTheSequenceOfASeedAndNeverDrawsForEmptyRanges) {
     SeedRandom(1);
     const int32_t expected[] = {41, 18467, 6334, 26500, 19169};
     for (int32_t value : expected) {
@@ -146,6 +146,7 @@ struct FailureCase {
     const char* message;
     void (*inject)(const TempDir&);
     std::vector<std::string> releases;  // what follows the message box, in order
+    const char* says;                   // the line on stderr that tells what went wrong
 };
 
 void FailPool(const TempDir&) {
@@ -169,28 +170,69 @@ void FailAudioDevice(const TempDir&) {
 void FailOneVoice(const TempDir&) {
     headless::FailVoiceCreation(MUSIC_FIELD);
 }
-void BreakOneSound(const TempDir& dir) {
+void BreakEntry(const TempDir& dir, int entry) {
     std::vector<Bytes> entries = DemoArchiveEntries();
-    entries[ARCHIVE_SOUND_FIRST + SOUND_HIT].resize(20);
+    entries[entry].resize(20);
     WriteTestArchive(dir.Path(), entries);
+}
+void BreakOneSound(const TempDir& dir) {
+    BreakEntry(dir, ARCHIVE_SOUND_FIRST + SOUND_HIT);
+}
+void BreakOneMesh(const TempDir& dir) {
+    BreakEntry(dir, ARCHIVE_MESH_FIRST + 7);
+}
+void BreakOneTexture(const TempDir& dir) {
+    BreakEntry(dir, ARCHIVE_TEXTURE_FIRST + 3);
 }
 
 TEST_F(ShellTest, EachStartUpFailureShowsItsMessageReleasesInOrderAndRunsNoFrame) {
     const FailureCase cases[] = {
-        {"pool", "parameter init error", FailPool, {"window:destroy"}},
+        {"pool", "parameter init error", FailPool, {"window:destroy"}, "[error] parameter init"},
         {"map layer",
          "parameter init error",
          FailMapLayer,
-         {"free:" + poolBytes, "window:destroy"}},
-        {"missing archive", "data load fail", RemoveArchive, {"free:" + poolBytes}},
-        {"short archive", "data load fail", ShortArchive, {"free:" + poolBytes}},
-        {"device", "direct graphice init error", FailDevices, {"free:" + poolBytes, "audio:close"}},
-        {"audio device", "direct sound init error", FailAudioDevice, {"free:" + poolBytes}},
-        {"voice", "direct sound init error", FailOneVoice, {"free:" + poolBytes, "audio:close"}},
+         {"free:" + poolBytes, "window:destroy"},
+         "[error] parameter init"},
+        {"missing archive",
+         "data load fail",
+         RemoveArchive,
+         {"free:" + poolBytes},
+         "data.dat: cannot open: No such file or directory"},
+        {"short archive",
+         "data load fail",
+         ShortArchive,
+         {"free:" + poolBytes},
+         "data.dat: too short for its offset table: 791 bytes"},
+        {"device",
+         "direct graphice init error",
+         FailDevices,
+         {"free:" + poolBytes, "audio:close"},
+         "graphics: cannot create the device: "},
+        {"audio device",
+         "direct sound init error",
+         FailAudioDevice,
+         {"free:" + poolBytes},
+         "sound: cannot open the audio device: "},
+        {"voice",
+         "direct sound init error",
+         FailOneVoice,
+         {"free:" + poolBytes, "audio:close"},
+         "data.dat: entry 196 (sound 27): the audio device refused it"},
         {"broken sound",
          "direct sound init error",
          BreakOneSound,
-         {"free:" + poolBytes, "audio:close"}},
+         {"free:" + poolBytes, "audio:close"},
+         "data.dat: entry 174 (sound 5): not a valid sound: "},
+        {"broken mesh",
+         "direct graphice init error",
+         BreakOneMesh,
+         {"free:" + poolBytes, "audio:close"},
+         "data.dat: entry 137 (mesh 7): not a valid .x mesh: "},
+        {"broken texture",
+         "direct graphice init error",
+         BreakOneTexture,
+         {"free:" + poolBytes, "audio:close"},
+         "data.dat: entry 5 (texture 3): not a decodable image"},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -198,7 +240,10 @@ TEST_F(ShellTest, EachStartUpFailureShowsItsMessageReleasesInOrderAndRunsNoFrame
         GameHarness game(dir.Path());
         c.inject(dir);
         EXPECT_EQ(headless::Voice(MUSIC_TITLE).playing, false);
-        EXPECT_FALSE(game.Start());
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(RunGame(), 1) << "a failed start-up must not pass for a game that ran";
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(c.says), std::string::npos) << said;
         ASSERT_EQ(game.MessageBoxes().size(), 1u);
         EXPECT_EQ(game.MessageBoxes()[0].caption, "error");
         EXPECT_EQ(game.MessageBoxes()[0].text, c.message);
@@ -213,9 +258,17 @@ TEST_F(ShellTest, EachStartUpFailureShowsItsMessageReleasesInOrderAndRunsNoFrame
         EXPECT_EQ(std::count(headless::CallLog().begin(), headless::CallLog().end(), "window:show"),
                   0);
         EXPECT_EQ(headless::LiveAllocations(), 0u) << "everything allocated is released";
-        EXPECT_FALSE(game.Frame()) << "no frame runs after a failed start-up";
+        EXPECT_FALSE(RunMessageLoopOnce()) << "no frame runs after a failed start-up";
         EXPECT_EQ(headless::FramesPresented(), 0);
     }
+}
+
+TEST_F(ShellTest, AGameEndedByACloseRequestExitsWithZero) {
+    GameHarness game(dir.Path());
+    game.RequestClose();
+    EXPECT_EQ(RunGame(), 0);
+    EXPECT_FALSE(headless::Window().exists);
+    EXPECT_EQ(headless::LiveAllocations(), 0u);
 }
 
 TEST_F(ShellTest, GraphicsFailureReleasesInTheGivenOrder) {

@@ -105,7 +105,8 @@ bool PlatformInit() {
 void PlatformShutdown() {}
 
 const char* PlatformLastError() {
-    return state.initFails ? "headless: initialisation failure injected" : "";
+    return state.initFails ? "headless: initialisation failure injected"
+                           : "headless: failure injected";
 }
 
 uint32_t PlatformTicks() {

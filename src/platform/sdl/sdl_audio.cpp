@@ -8,8 +8,8 @@
 
 namespace {
 
-// The game mixes at 22,050 Hz like the sound hardware it was made for; sounds at other rates
-// are resampled once, at load.
+// The game's sounds are made at 22,050 Hz, so the device runs at that rate and they play as
+// loaded; a sound at another rate is resampled once, at load.
 constexpr int OUTPUT_RATE = 22050;
 
 SDL_AudioDeviceID device = 0;
@@ -35,6 +35,7 @@ bool ConvertToDeviceFormat(const PcmSound& sound, std::vector<int16_t>* out) {
     SDL_AudioFormat format = sound.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(sound.channels), sound.sampleRate,
                           AUDIO_S16SYS, 2, OUTPUT_RATE) < 0) {
+        sdlbackend::SetLastError("audio conversion");
         return false;
     }
     std::vector<Uint8> buffer(static_cast<size_t>(sound.bytes) * static_cast<size_t>(cvt.len_mult));
@@ -44,6 +45,7 @@ bool ConvertToDeviceFormat(const PcmSound& sound, std::vector<int16_t>* out) {
     cvt.buf = buffer.data();
     cvt.len = static_cast<int>(sound.bytes);
     if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) != 0) {
+        sdlbackend::SetLastError("audio conversion");
         return false;
     }
     int converted = cvt.needed != 0 ? cvt.len_cvt : cvt.len;
@@ -59,6 +61,7 @@ bool AudioOpen() {
         return true;
     }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        sdlbackend::SetLastError("audio");
         return false;
     }
     SDL_AudioSpec want{};
@@ -70,6 +73,7 @@ bool AudioOpen() {
     SDL_AudioSpec have{};
     device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device == 0) {
+        sdlbackend::SetLastError("audio device");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }

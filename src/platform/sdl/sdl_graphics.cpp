@@ -180,9 +180,14 @@ bool GfxCreateDevice(const DeviceSettings& settings) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     context = SDL_GL_CreateContext(sdlbackend::window);
     if (context == nullptr) {
+        sdlbackend::SetLastError("OpenGL 2.1 context");
         return false;
     }
     if (!LoadFramebufferApi() || !CreatePicture(settings.depth24)) {
+        const GLubyte* renderer = glGetString(GL_RENDERER);
+        SDL_SetError("no usable framebuffer objects (renderer %s)",
+                     renderer != nullptr ? reinterpret_cast<const char*>(renderer) : "unknown");
+        sdlbackend::SetLastError("OpenGL");
         DeletePicture();
         SDL_GL_DeleteContext(context);
         context = nullptr;

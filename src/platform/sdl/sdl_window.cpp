@@ -1,5 +1,12 @@
-// SDL backend: the window, the event queue and the key table fed from key events.
+// SDL backend: the window and its icon, the event queue and the key table fed from key events.
 #include <array>
+#include <vector>
+
+#ifdef LIRROWEN_HAVE_X11
+#include <SDL2/SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#endif
 
 #include "platform/input.h"
 #include "platform/sdl/sdl_internal.h"
@@ -41,6 +48,49 @@ constexpr std::array<KeyBinding, 17> keyBindings{{
 
 std::array<bool, keyBindings.size()> keyDown{};
 
+#ifdef LIRROWEN_HAVE_X11
+// X11 window managers pick the size they need from _NET_WM_ICON, which holds every image:
+// width, height, then the ARGB pixels, each item a long as Xlib passes 32-bit items.
+bool SetX11Icons(SDL_Window* target) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(target, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    std::vector<unsigned long> items;
+    auto add = [&items](const uint32_t* pixels, int size) {
+        items.push_back(static_cast<unsigned long>(size));
+        items.push_back(static_cast<unsigned long>(size));
+        items.insert(items.end(), pixels, pixels + size * size);
+    };
+    add(iconLarge, ICON_LARGE_SIZE);
+    add(iconSmall, ICON_SMALL_SIZE);
+    Display* display = info.info.x11.display;
+    XChangeProperty(display, info.info.x11.window, XInternAtom(display, "_NET_WM_ICON", False),
+                    XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(items.data()),
+                    static_cast<int>(items.size()));
+    XFlush(display);
+    return true;
+}
+#endif
+
+void SetIcons(SDL_Window* target) {
+#ifdef LIRROWEN_HAVE_X11
+    if (SetX11Icons(target)) {
+        return;
+    }
+#endif
+    // Elsewhere SDL takes one image; the large one scales down better than the small one up.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(iconLarge), ICON_LARGE_SIZE, ICON_LARGE_SIZE, 32, ICON_LARGE_SIZE * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (icon != nullptr) {
+        SDL_SetWindowIcon(target, icon);
+        SDL_FreeSurface(icon);
+    }
+}
+
 }  // namespace
 
 void ClearKeys() {
@@ -75,7 +125,12 @@ bool PlatformCreateWindow(const WindowDesc& desc) {
     window = SDL_CreateWindow(desc.caption, desc.x, desc.y, desc.clientWidth, desc.clientHeight,
                               SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     sdlbackend::windowShown = false;
-    return window != nullptr;
+    if (window == nullptr) {
+        sdlbackend::SetLastError("window");
+        return false;
+    }
+    sdlbackend::SetIcons(window);
+    return true;
 }
 
 void PlatformShowWindow() {
@@ -126,7 +181,8 @@ void PlatformPlaceWindow(const WindowPlacement& placement) {
 }
 
 bool PlatformPumpEvents() {
-    bool closeRequested = false;
+    // A termination request ends the game the way the close box does.
+    bool closeRequested = sdlbackend::TerminationRequested();
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         switch (event.type) {
