@@ -1,4 +1,5 @@
-// Data sets the tests start the game on, made with the data builder's own writers.
+// Data sets the tests start the game on: the demo set the build wrote, and the tests' own,
+// made with the data builder's writers.
 #pragma once
 
 #include <filesystem>
@@ -8,9 +9,12 @@
 #include "datapack/archive_writer.h"
 #include "datapack/map_source.h"
 
-// The demo set's 198 archive entries, built once per test program.
+// The demo set comes from the lirrowen_demo_data target. When it is missing or damaged, these
+// throw std::runtime_error naming the file, which fails the test that asked.
+
+// The demo set's 198 archive entries, read once per test program.
 const std::vector<Bytes>& DemoArchiveEntries();
-// Writes the demo data files into dir: "data.dat", "mappack.dat" and "epack.dat".
+// Copies the demo data files into dir: "data.dat", "mappack.dat" and "epack.dat".
 void WriteTestDataSet(const std::filesystem::path& dir);
 void WriteTestArchive(const std::filesystem::path& dir, const std::vector<Bytes>& entries);
 
