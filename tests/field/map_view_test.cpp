@@ -68,35 +68,6 @@ TEST(MapViewQuadsTest, FloorStyleAndWallTextureOfEveryTile) {
     }
 }
 
-TEST(MapViewQuadsTest, WalledRoomGivesNineFloorsAndEightFaces) {
-    const std::vector<int8_t> room = {15, 15, 15, 15, 0, 15, 15, 15, 15};
-    const std::vector<MapQuad> quads = Quads(room, 3, 3);
-    ASSERT_EQ(OfKind(quads, MapQuadKind::Floor).size(), 9u);
-    ASSERT_EQ(OfKind(quads, MapQuadKind::Wall).size(), 8u);
-    EXPECT_TRUE(OfKind(quads, MapQuadKind::Liquid).empty());
-
-    // Order: floor of cell 0, 1 (and its face toward the centre), 2, 3 (face), 4 (four faces).
-    ASSERT_EQ(quads.size(), 17u);
-    EXPECT_EQ(quads[0].kind, MapQuadKind::Floor);
-    ExpectCorners(quads[0], {{-3, 4, 3}, {-1, 4, 3}, {-1, 4, 1}, {-3, 4, 1}});
-    EXPECT_EQ(quads[0].texture, 6);
-    EXPECT_EQ(quads[2].kind, MapQuadKind::Wall) << "cell 1 faces the centre below it";
-    ExpectCorners(quads[2], {{-1, 4, 1}, {1, 4, 1}, {1, -2, 1}, {-1, -2, 1}});
-
-    const MapQuad& centre = quads[6];
-    EXPECT_EQ(centre.kind, MapQuadKind::Floor);
-    EXPECT_EQ(centre.texture, 5);
-    ExpectCorners(centre, {{-1, 0, 1}, {1, 0, 1}, {1, 0, -1}, {-1, 0, -1}});
-    // East, west, north and south faces, each 6 deep from the floor.
-    ExpectCorners(quads[7], {{1, 0, 1}, {1, 0, -1}, {1, -6, -1}, {1, -6, 1}});
-    ExpectCorners(quads[8], {{-1, 0, 1}, {-1, 0, -1}, {-1, -6, -1}, {-1, -6, 1}});
-    ExpectCorners(quads[9], {{-1, 0, 1}, {1, 0, 1}, {1, -6, 1}, {-1, -6, 1}});
-    ExpectCorners(quads[10], {{-1, 0, -1}, {1, 0, -1}, {1, -6, -1}, {-1, -6, -1}});
-    for (int i = 7; i <= 10; ++i) {
-        EXPECT_EQ(quads[i].texture, 7);
-    }
-}
-
 TEST(MapViewQuadsTest, RaisedBlockAndFloorEachShowAFaceFromTheirOwnHeight) {
     // One row: an edge wall, a floor, a raised block, an edge wall. Every pair differs, so
     // each cell faces its neighbours (the first and last cells are nobody's neighbour).
@@ -323,24 +294,43 @@ TEST_F(MapViewTest, DrawsTheMapThenTheAreaNameThenTheMoneyBar) {
     headless::ClearDrawCalls();
     DrawTasks();
 
-    std::vector<MapQuad> expected;
-    CollectMapQuads(tileLayer, 3, 3, waveTable[1], IsSphereVisible, &expected);
+    // The liquid corner first, at the new view's wave height -2; then row by row each cell's
+    // floor (the walls at 4, the centre at 0) and the faces it shows toward differing
+    // neighbours, 6 deep from its floor. Cell (c, r) spans x 2c - 3..2c - 1, z 3 - 2r..1 - 2r.
     const std::vector<headless::DrawRecord> world = OfDrawKind(Kind::WorldFan);
-    ASSERT_EQ(world.size(), expected.size());
-    ASSERT_EQ(world.size(), 1u + 8u + 8u) << "the liquid corner, eight floors, eight faces";
+    const std::vector<int> textures = {8, 6, 6, 7, 6, 6, 7, 5, 7, 7, 7, 7, 6, 7, 6, 6, 7};
+    ASSERT_EQ(world.size(), textures.size()) << "one liquid, eight floors, eight faces";
+    const struct {
+        size_t draw;
+        std::vector<Vec3> corners;
+    } rows[] = {
+        {0, {{1, -2, -1}, {3, -2, -1}, {3, -2, -3}, {1, -2, -3}}},   // the liquid
+        {1, {{-3, 4, 3}, {-1, 4, 3}, {-1, 4, 1}, {-3, 4, 1}}},       // cell 0's floor
+        {3, {{-1, 4, 1}, {1, 4, 1}, {1, -2, 1}, {-1, -2, 1}}},       // cell 1 faces the centre
+        {7, {{-1, 0, 1}, {1, 0, 1}, {1, 0, -1}, {-1, 0, -1}}},       // the centre's floor
+        {8, {{1, 0, 1}, {1, 0, -1}, {1, -6, -1}, {1, -6, 1}}},       // its east,
+        {9, {{-1, 0, 1}, {-1, 0, -1}, {-1, -6, -1}, {-1, -6, 1}}},   // west,
+        {10, {{-1, 0, 1}, {1, 0, 1}, {1, -6, 1}, {-1, -6, 1}}},      // north
+        {11, {{-1, 0, -1}, {1, 0, -1}, {1, -6, -1}, {-1, -6, -1}}},  // and south faces
+        {16, {{-1, 4, -1}, {1, 4, -1}, {1, -2, -1}, {-1, -2, -1}}},  // cell 7 faces it
+    };
+    for (const auto& row : rows) {
+        for (int i = 0; i < 4; ++i) {
+            const WorldVertex& v = world[row.draw].vertices[i];
+            EXPECT_EQ((std::vector<float>{v.x, v.y, v.z}),
+                      (std::vector<float>{row.corners[i].x, row.corners[i].y, row.corners[i].z}))
+                << "draw " << row.draw << " corner " << i;
+        }
+    }
     for (size_t i = 0; i < world.size(); ++i) {
-        EXPECT_EQ(TextureIndex(world[i].texture), expected[i].texture) << i;
+        EXPECT_EQ(TextureIndex(world[i].texture), textures[i]) << i;
         EXPECT_EQ(world[i].world.m[3][0], 0.0f) << "identity world transform";
         EXPECT_EQ(world[i].vertices[0].colour, COLOUR_WHITE);
-        EXPECT_FLOAT_EQ(world[i].vertices[2].x, expected[i].corners[2].x);
-        EXPECT_FLOAT_EQ(world[i].vertices[2].y, expected[i].corners[2].y);
-        EXPECT_FLOAT_EQ(world[i].vertices[2].z, expected[i].corners[2].z);
         EXPECT_EQ(world[i].vertices[1].u, 1.0f);
         EXPECT_EQ(world[i].vertices[1].v, 0.0f);
         EXPECT_EQ(world[i].vertices[3].u, 0.0f);
         EXPECT_EQ(world[i].vertices[3].v, 1.0f);
     }
-    EXPECT_FLOAT_EQ(world[0].vertices[0].y, waveTable[1]) << "liquid first, at the wave";
 
     const std::vector<headless::DrawRecord> screen = OfDrawKind(Kind::ScreenFan);
     ASSERT_EQ(screen.size(), 1u + 3u + 4u) << "name, bar, hint, label, four digits";

@@ -4,6 +4,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <csignal>
 #include <fstream>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/task_pool.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/sdl/sdl_internal.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "support/fixtures.h"
@@ -41,10 +43,24 @@ class SdlBackendTest : public ::testing::Test {
     }
 };
 
-TEST_F(SdlBackendTest, WindowIsCreatedHiddenWithItsCaptionAndClientSize) {
+TEST_F(SdlBackendTest, WindowIsCreatedHiddenWithItsCaptionClassAndClientSize) {
     CreateGameWindow();
-    EXPECT_TRUE(PlatformWindowExists());
+    ASSERT_TRUE(PlatformWindowExists());
+    SDL_Window* window = sdlbackend::window;
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Lirrowen");
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_HIDDEN, 0u);
+    // The offscreen driver has no window class; the X11 and Wayland drivers take it from these
+    // when video starts.
+    for (const char* name : {"SDL_VIDEO_X11_WMCLASS", "SDL_VIDEO_WAYLAND_WMCLASS"}) {
+        EXPECT_STREQ(SDL_getenv(name), "VORNHALT") << name;
+    }
     PlatformShowWindow();
+    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN, 0u);
     PlatformDestroyWindow();
     EXPECT_FALSE(PlatformWindowExists());
     PlatformDestroyWindow();  // a second destroy is harmless
@@ -124,6 +140,26 @@ TEST_F(SdlBackendTest, GameStartsRunsFramesAndShutsDownOnAClose) {
     EXPECT_FALSE(PlatformWindowExists());
     EXPECT_EQ(taskPool, nullptr);
     std::filesystem::current_path(previous);
+}
+
+TEST_F(SdlBackendTest, TerminationSignalsAreCloseRequestsThatNoMessageBoxHoldsUp) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        CreateGameWindow();
+        EXPECT_FALSE(PlatformPumpEvents());
+        ASSERT_EQ(std::raise(signal), 0) << "the signal must be caught, not end the process";
+        EXPECT_TRUE(PlatformPumpEvents());
+        EXPECT_TRUE(PlatformPumpEvents()) << "the request stays until the game has ended";
+        // Once termination is asked for, a box is only written to stderr: on a display it
+        // would otherwise wait for a click.
+        PlatformShowMessage("error", "data load fail");
+        PlatformDestroyWindow();
+        PlatformShutdown();
+        ASSERT_TRUE(PlatformInit());
+        CreateGameWindow();
+        EXPECT_FALSE(PlatformPumpEvents()) << "a new start forgets the request";
+        PlatformDestroyWindow();
+    }
 }
 
 }  // namespace

@@ -120,13 +120,15 @@ TEST_F(PopupTest, DigitWaitsBouncesHoldsAndLeaves) {
     const float path[12] = {-8, -14, -18, -20, -21, -21, -21, -20, -18, -14, -8, 0};
     UpdateTasks();  // digit 0 waits one update
     EXPECT_EQ(first->state, BounceDamageDigit);
-    for (int i = 0; i < 12; ++i) {
+    // Digit 1 waits 7 updates and bounces from the 8th, 6 frames after digit 0: one update
+    // less of waiting would put it a step ahead on every frame that is not a plateau.
+    for (int update = 2; update <= 13; ++update) {
         UpdateTasks();
-        EXPECT_FLOAT_EQ(first->y - startY, path[i]) << "bounce " << i;
+        EXPECT_FLOAT_EQ(first->y - startY, path[update - 2]) << "update " << update;
+        EXPECT_FLOAT_EQ(second->y - 100.0f, update < 8 ? 0.0f : path[update - 8])
+            << "update " << update;
     }
     EXPECT_EQ(first->state, HoldDamageDigit);
-    // Digit 1 waited 7 updates and started bouncing 6 frames after digit 0.
-    EXPECT_FLOAT_EQ(second->y - 100.0f, path[5]);
     for (int i = 0; i < 29; ++i) {
         UpdateTasks();
     }
