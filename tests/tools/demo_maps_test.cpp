@@ -1,6 +1,8 @@
-// The demo maps as the game reads them: every map and block loads, every object stands where
-// the leader can reach it, map changes land on free ground of a map that exists, chests open
-// where they stand and stay open, and each story's start map sets the game up exactly once.
+// The demo maps as the game reads them: every map comes back from the packs as written and every
+// other map number as the small walled room; every block ends where it should; objects stand
+// where the leader can reach them; map changes land on free ground of a written map; chests
+// open where they stand and stay open; each story's start map sets the game up once; and the
+// play test's walk through the village and the meadow is open.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,6 +30,8 @@ struct Command {
 struct LoadedMap {
     int32_t width = 0;
     int32_t height = 0;
+    uint32_t encounterGroup = 0;
+    uint32_t encounterInterval = 0;
     std::vector<int8_t> tiles;
     std::vector<uint8_t> events;
     std::vector<int8_t> collision;
@@ -43,23 +47,14 @@ struct LoadedMap {
     }
 };
 
-// How many numbers each command reads that the checks below look at.
+// How many numbers each command reads that the checks below look at: the object's model,
+// facing and pattern, a flag; the party's cell, facing, freeze, count and up to four ids, a map
+// change, a chest and a flag to set.
 size_t ArgumentsToRead(char sign, uint32_t number) {
     if (sign == '$') {
         return number == 1 ? 3 : number == 3 || number == 99 ? 1 : 0;
     }
-    switch (number) {
-        case 0:
-            return 9;  // cell, facing, freeze, count and up to four ids
-        case 11:
-            return 5;
-        case 26:
-            return 6;
-        case 14:
-            return 1;
-        default:
-            return 0;
-    }
+    return number == 0 ? 9 : number == 11 ? 5 : number == 26 ? 6 : number == 14 ? 1 : 0;
 }
 
 std::vector<Command> ParseBlock(const char* text) {
@@ -79,48 +74,73 @@ std::vector<Command> ParseBlock(const char* text) {
     return commands;
 }
 
+// Every map number, read with the game's own readers from the packs the builder writes of
+// these sources.
+std::map<int32_t, LoadedMap> ReadAllMaps(const std::vector<MapSource>& sources) {
+    std::map<int32_t, LoadedMap> maps;
+    TempDir dir;
+    WriteTestMaps(dir.Path(), sources);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    EXPECT_TRUE(AllocMapBuffers());
+    const int32_t savedMap = currentMap;
+    for (currentMap = 0; currentMap < MAP_COUNT; ++currentMap) {
+        EXPECT_TRUE(ReadMapPack("mappack.dat")) << currentMap;
+        EXPECT_EQ(LoadMapEvents("epack.dat"), 1) << currentMap;
+        LoadedMap& map = maps[currentMap];
+        map.width = mapWidth;
+        map.height = mapHeight;
+        map.encounterGroup = static_cast<uint32_t>(encounterGroup);
+        map.encounterInterval = static_cast<uint32_t>(encounterInterval);
+        const size_t cells = static_cast<size_t>(mapWidth * mapHeight);
+        map.tiles.assign(tileLayer, tileLayer + cells);
+        map.events.assign(eventLayer, eventLayer + cells);
+        map.collision.assign(collisionLayer, collisionLayer + cells);
+        for (int32_t r = 0; r < mapHeight; ++r) {
+            for (int32_t c = 0; c < mapWidth; ++c) {
+                const uint8_t n = eventLayer[r * mapWidth + c];
+                if (n >= 1 && n <= EVENT_BLOCK_COUNT) {
+                    map.cells[n] = {c, r};
+                    map.blocks[n] = ParseBlock(GetEventBlock(n));
+                }
+            }
+        }
+    }
+    currentMap = savedMap;
+    FreeMapBuffers();
+    std::filesystem::current_path(previous);
+    return maps;
+}
+
+// The small walled room the builder stores for every map number no source gives.
+bool IsTheRoom(const LoadedMap& map) {
+    int freeCells = 0;
+    for (int32_t r = 0; r < map.height; ++r) {
+        for (int32_t c = 0; c < map.width; ++c) {
+            freeCells += map.Free(c, r);
+        }
+    }
+    return freeCells == 1 && map.blocks.empty() && map.encounterGroup == 0;
+}
+
 class DemoMapsTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         headless::Reset();
-        TempDir dir;
-        WriteTestMaps(dir.Path(), DemoMapSources());
-        const auto previous = std::filesystem::current_path();
-        std::filesystem::current_path(dir.Path());
-        ASSERT_TRUE(AllocMapBuffers());
-        const int32_t savedMap = currentMap;
-        for (const MapSource& source : DemoMapSources()) {
-            currentMap = source.number;
-            ASSERT_TRUE(ReadMapPack("mappack.dat")) << source.number;
-            ASSERT_EQ(LoadMapEvents("epack.dat"), 1) << source.number;
-            LoadedMap& map = maps[source.number];
-            map.width = mapWidth;
-            map.height = mapHeight;
-            const size_t cells = static_cast<size_t>(mapWidth * mapHeight);
-            map.tiles.assign(tileLayer, tileLayer + cells);
-            map.events.assign(eventLayer, eventLayer + cells);
-            map.collision.assign(collisionLayer, collisionLayer + cells);
-            for (int32_t r = 0; r < mapHeight; ++r) {
-                for (int32_t c = 0; c < mapWidth; ++c) {
-                    const uint8_t n = eventLayer[r * mapWidth + c];
-                    if (n >= 1 && n <= EVENT_BLOCK_COUNT) {
-                        map.cells[n] = {c, r};
-                        map.blocks[n] = ParseBlock(GetEventBlock(n));
-                    }
-                }
-            }
-        }
+        maps = ReadAllMaps(DemoMapSources());
         messageBoxes = headless::MessageBoxes().size();
-        currentMap = savedMap;
-        FreeMapBuffers();
-        std::filesystem::current_path(previous);
+        for (const MapSource& source : DemoMapSources()) {
+            written.insert(source.number);
+        }
     }
 
     static std::map<int32_t, LoadedMap> maps;
+    static std::set<int32_t> written;
     static size_t messageBoxes;
 };
 
 std::map<int32_t, LoadedMap> DemoMapsTest::maps;
+std::set<int32_t> DemoMapsTest::written;
 size_t DemoMapsTest::messageBoxes = 0;
 
 // The first object command of a block, after any flag tests.
@@ -133,20 +153,41 @@ const Command* Placement(const std::vector<Command>& block) {
     return nullptr;
 }
 
-TEST_F(DemoMapsTest, TheStoriesMapsAreAllThereAndLoadWhole) {
-    ASSERT_EQ(maps.count(0), 1u) << "the first story's start";
-    ASSERT_EQ(maps.count(1), 1u) << "the meadow";
-    ASSERT_EQ(maps.count(11), 1u) << "the second story's start";
-    EXPECT_EQ(messageBoxes, 0u) << "every block ended at its at sign";
-    for (const auto& [number, map] : maps) {
-        EXPECT_EQ(map.blocks.size(), map.cells.size()) << "map " << number;
-        for (const auto& [event, block] : map.blocks) {
-            EXPECT_NE(Placement(block), nullptr) << "map " << number << " event " << event;
+const Command* Find(const std::vector<Command>& block, char sign, uint32_t number) {
+    for (const Command& c : block) {
+        if (c.sign == sign && c.number == number) {
+            return &c;
         }
     }
+    return nullptr;
+}
+
+TEST_F(DemoMapsTest, EveryMapComesBackAsWrittenAndTheRestAsTheWalledRoom) {
+    EXPECT_EQ(messageBoxes, 0u) << "every block ended at its at sign";
     for (const MapSource& source : DemoMapSources()) {
-        EXPECT_FALSE(source.name.empty());
+        const LoadedMap& map = maps.at(source.number);
+        EXPECT_EQ(map.width, static_cast<int32_t>(source.record.width)) << source.number;
+        EXPECT_EQ(map.height, static_cast<int32_t>(source.record.height)) << source.number;
+        EXPECT_EQ(map.encounterGroup, source.record.encounterGroup) << source.number;
+        EXPECT_EQ(map.encounterInterval, source.record.encounterInterval) << source.number;
+        EXPECT_EQ(map.tiles, source.record.tiles) << source.number;
+        EXPECT_EQ(map.events, source.record.events) << source.number;
+        EXPECT_EQ(static_cast<int>(map.blocks.size()), source.eventCount) << source.number;
+        for (const auto& [event, block] : map.blocks) {
+            EXPECT_NE(Placement(block), nullptr) << "map " << source.number << " event " << event;
+        }
     }
+    for (const auto& [number, map] : maps) {
+        EXPECT_TRUE(written.count(number) != 0 || IsTheRoom(map)) << "map " << number;
+    }
+    // A data set without the village: map 0 is the room as well.
+    std::vector<MapSource> withoutVillage;
+    for (const MapSource& source : DemoMapSources()) {
+        if (source.number != 0) {
+            withoutVillage.push_back(source);
+        }
+    }
+    EXPECT_TRUE(IsTheRoom(ReadAllMaps(withoutVillage).at(0)));
 }
 
 TEST_F(DemoMapsTest, ObjectsStandWhereTheLeaderCanReachThem) {
@@ -162,22 +203,18 @@ TEST_F(DemoMapsTest, ObjectsStandWhereTheLeaderCanReachThem) {
             if (place->number == 1 || place->number == 3) {
                 EXPECT_LT(place->args[0], 39u) << where << ": a model of the mesh table";
             }
-            const bool still = place->number == 1 && place->args[2] > 2;
-            if (still) {
-                continue;  // marks no cell of its own; it may stand on a blocked tile
+            if (place->number == 1 && place->args[2] > 2) {
+                continue;  // a still object marks no cell of its own; it may stand on a wall
             }
             EXPECT_TRUE(map.Free(c, r)) << where << " stands on a cell nobody can enter";
-            bool reachable = false;
-            for (auto [dc, dr] :
-                 {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
-                reachable = reachable || map.Free(c + dc, r + dr);
-            }
-            EXPECT_TRUE(reachable) << where << " has no free cell beside it";
+            EXPECT_TRUE(map.Free(c + 1, r) || map.Free(c - 1, r) || map.Free(c, r + 1) ||
+                        map.Free(c, r - 1))
+                << where << " has no free cell beside it";
         }
     }
 }
 
-TEST_F(DemoMapsTest, MapChangesLandOnFreeGroundOfAMapThatExists) {
+TEST_F(DemoMapsTest, MapChangesLandOnFreeGroundOfAWrittenMap) {
     int transfers = 0;
     for (const auto& [number, map] : maps) {
         for (const auto& [event, block] : map.blocks) {
@@ -189,7 +226,7 @@ TEST_F(DemoMapsTest, MapChangesLandOnFreeGroundOfAMapThatExists) {
                 const std::string where = "map " + std::to_string(number) + " event " +
                                           std::to_string(event) + " to map " +
                                           std::to_string(c.args[0]);
-                ASSERT_EQ(maps.count(static_cast<int32_t>(c.args[0])), 1u) << where;
+                ASSERT_EQ(written.count(static_cast<int32_t>(c.args[0])), 1u) << where;
                 const LoadedMap& target = maps.at(static_cast<int32_t>(c.args[0]));
                 const int32_t x = static_cast<int32_t>(c.args[2]);
                 const int32_t z = static_cast<int32_t>(c.args[3]);
@@ -204,34 +241,30 @@ TEST_F(DemoMapsTest, MapChangesLandOnFreeGroundOfAMapThatExists) {
 
 TEST_F(DemoMapsTest, ChestsOpenWhereTheyStandAndStayOpen) {
     std::set<uint32_t> flags;
-    int chests = 0;
     for (const auto& [number, map] : maps) {
         for (const auto& [event, block] : map.blocks) {
-            for (const Command& c : block) {
-                if (c.sign != '#' || c.number != 26) {
-                    continue;
-                }
-                chests += 1;
-                const std::string where =
-                    "map " + std::to_string(number) + " event " + std::to_string(event);
-                const auto [column, row] = map.cells.at(event);
-                EXPECT_EQ(c.args[2], static_cast<uint32_t>(column)) << where;
-                EXPECT_EQ(c.args[3], static_cast<uint32_t>(row)) << where;
-                EXPECT_EQ(c.args[4], event) << where << ": the tag of the chest itself";
-                ASSERT_EQ(block[0].sign, '$');
-                ASSERT_EQ(block[0].number, 99u) << where << ": placed only while closed";
-                EXPECT_EQ(block[0].args[0], c.args[5]) << where << ": the flag it sets";
-                EXPECT_TRUE(flags.insert(c.args[5]).second) << where << ": a flag of its own";
-                EXPECT_GT(c.args[5], 0u) << where << ": flag 0 marks the game as set up";
+            const Command* chest = Find(block, '#', 26);
+            if (chest == nullptr) {
+                continue;
             }
+            const std::string where =
+                "map " + std::to_string(number) + " event " + std::to_string(event);
+            const auto [column, row] = map.cells.at(event);
+            EXPECT_EQ(chest->args[2], static_cast<uint32_t>(column)) << where;
+            EXPECT_EQ(chest->args[3], static_cast<uint32_t>(row)) << where;
+            EXPECT_EQ(chest->args[4], event) << where << ": the tag of the chest itself";
+            ASSERT_EQ(block[0].sign, '$');
+            ASSERT_EQ(block[0].number, 99u) << where << ": placed only while closed";
+            EXPECT_EQ(block[0].args[0], chest->args[5]) << where << ": the flag it sets";
+            EXPECT_TRUE(flags.insert(chest->args[5]).second) << where << ": a flag of its own";
+            EXPECT_GT(chest->args[5], 0u) << where << ": flag 0 marks the game as set up";
         }
     }
-    EXPECT_GE(chests, 2);
+    EXPECT_GE(flags.size(), 2u);
 }
 
 TEST_F(DemoMapsTest, EachStartMapSetsThePartyUpOnceBehindFlagZero) {
-    for (int32_t start : {0, 11}) {
-        const LoadedMap& map = maps.at(start);
+    for (const auto& [number, map] : maps) {
         int setups = 0;
         for (const auto& [event, block] : map.blocks) {
             const Command* place = Placement(block);
@@ -259,52 +292,63 @@ TEST_F(DemoMapsTest, EachStartMapSetsThePartyUpOnceBehindFlagZero) {
             EXPECT_EQ(block[3].number, 14u);
             EXPECT_EQ(block[3].args[0], 0u);
         }
-        EXPECT_EQ(setups, 1) << "map " << start;
-    }
-    for (const auto& [number, map] : maps) {
-        if (number == 0 || number == 11) {
-            continue;
-        }
-        for (const auto& [event, block] : map.blocks) {
-            const Command* place = Placement(block);
-            EXPECT_TRUE(place == nullptr || place->number != 0) << "map " << number;
-        }
+        EXPECT_EQ(setups, number == 0 || number == 11 ? 1 : 0) << "map " << number;
     }
 }
 
-TEST_F(DemoMapsTest, TheVillageHasEveryKindOfObject) {
+// From (c, r), steps by (dc, dr) over free cells without events; the cell it stops on and the
+// event of the next cell (0 for a wall).
+struct Stop {
+    int32_t c;
+    int32_t r;
+    uint8_t next;
+};
+
+Stop Walk(const LoadedMap& map, int32_t c, int32_t r, int32_t dc, int32_t dr) {
+    while (map.Free(c + dc, r + dr) && map.EventAt(c + dc, r + dr) == 0) {
+        c += dc;
+        r += dr;
+    }
+    return {c, r, map.Free(c + dc, r + dr) ? map.EventAt(c + dc, r + dr) : uint8_t{0}};
+}
+
+TEST_F(DemoMapsTest, ThePlayTestsWalkIsOpen) {
+    // From the start, up the square to a standing talker; right to a gate into the meadow; left
+    // from there to a gate back; and right below the arrival someone who ends at the title.
     const LoadedMap& village = maps.at(0);
-    std::set<uint32_t> patterns;
-    std::set<uint32_t> examined;
-    bool trigger = false;
-    bool toTitle = false;
+    const LoadedMap& meadow = maps.at(1);
+    const Command* setup = nullptr;
     for (const auto& [event, block] : village.blocks) {
-        const Command* place = Placement(block);
-        if (place == nullptr) {
-            continue;
-        }
-        if (place->number == 1) {
-            patterns.insert(place->args[2] > 2 ? 3 : place->args[2]);
-        }
-        if (place->number == 3) {
-            examined.insert(place->args[0]);
-        }
-        trigger = trigger || place->number == 2;
-        for (const Command& c : block) {
-            toTitle = toTitle || (c.sign == '#' && c.number == 98);
-        }
+        setup = setup != nullptr ? setup : Find(block, '#', 0);
     }
-    EXPECT_EQ(patterns, (std::set<uint32_t>{0, 1, 2, 3})) << "standing, wandering, turning, still";
-    EXPECT_TRUE(examined.count(24) == 1 && examined.count(25) == 1) << "a chest and a sign";
-    EXPECT_TRUE(trigger);
-    EXPECT_TRUE(toTitle);
-}
+    ASSERT_NE(setup, nullptr);
+    const Stop elder = Walk(village, static_cast<int32_t>(setup->args[0]),
+                            static_cast<int32_t>(setup->args[1]), 0, -1);
+    ASSERT_NE(elder.next, 0);
+    const Command* talker = Placement(village.blocks.at(elder.next));
+    EXPECT_TRUE(talker->number == 1 && talker->args[2] == 0) << "stands still and faces";
+    EXPECT_NE(Find(village.blocks.at(elder.next), '#', 2), nullptr) << "and talks";
 
-TEST_F(DemoMapsTest, OnlyTheMeadowHasRandomBattles) {
-    for (const MapSource& source : DemoMapSources()) {
-        EXPECT_EQ(source.record.encounterGroup, source.number == 1 ? 1u : 0u)
-            << "map " << source.number;
-    }
+    const Stop east = Walk(village, elder.c, elder.r, 1, 0);
+    ASSERT_NE(east.next, 0);
+    EXPECT_EQ(Placement(village.blocks.at(east.next))->number, 2u) << "a step trigger";
+    const Command* out = Find(village.blocks.at(east.next), '#', 11);
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(out->args[0], 1u);
+
+    const Stop west =
+        Walk(meadow, static_cast<int32_t>(out->args[2]), static_cast<int32_t>(out->args[3]), -1, 0);
+    ASSERT_NE(west.next, 0);
+    EXPECT_EQ(Placement(meadow.blocks.at(west.next))->number, 2u) << "a step trigger";
+    const Command* home = Find(meadow.blocks.at(west.next), '#', 11);
+    ASSERT_NE(home, nullptr);
+    ASSERT_EQ(home->args[0], 0u);
+
+    const uint8_t peddler = village.EventAt(static_cast<int32_t>(home->args[2]),
+                                            static_cast<int32_t>(home->args[3]) + 1);
+    ASSERT_NE(peddler, 0);
+    EXPECT_EQ(Placement(village.blocks.at(peddler))->number, 1u);
+    EXPECT_NE(Find(village.blocks.at(peddler), '#', 98), nullptr) << "back to the title";
 }
 
 }  // namespace
