@@ -120,7 +120,7 @@ const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(
 // The registry: one line per list.
 const AtlasImageList* const atlasImageLists[] = {
     &coreAtlasImages, &fieldAtlasImages,   &characterAtlasImages,
-    &menuAtlasImages, &messageAtlasImages,
+    &menuAtlasImages, &messageAtlasImages, &battleAtlasImages,
 };
 
 const std::vector<AtlasImage>& AtlasImages() {

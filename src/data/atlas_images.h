@@ -47,6 +47,7 @@ extern const AtlasImageList fieldAtlasImages;  // area names, money bar
 extern const AtlasImageList characterAtlasImages;
 extern const AtlasImageList menuAtlasImages;     // title screen, yes/no dialog, start menu
 extern const AtlasImageList messageAtlasImages;  // message window, glyph sheet
+extern const AtlasImageList battleAtlasImages;   // battle field background
 
 // Every registered image, list by list, painted in this order (a later one covers an earlier
 // one it overlaps).
