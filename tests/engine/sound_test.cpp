@@ -50,14 +50,18 @@ class SoundTest : public ::testing::Test {
 TEST_F(SoundTest, AllSoundsLoadFromTheArchive) {
     for (int id = 0; id < SOUND_COUNT; ++id) {
         EXPECT_TRUE(headless::Voice(id).exists) << id;
-        EXPECT_GT(headless::Voice(id).format.bytes, 0u) << id;
     }
-    EXPECT_EQ(headless::Voice(SOUND_CURSOR).format.bitsPerSample, 16);
 }
 
-TEST_F(SoundTest, ManyRequestsInAFramePlayOnceInIdOrder) {
-    Log log =
-        FrameWith({{SOUND_TRADE, 0}, {SOUND_CURSOR, 0}, {SOUND_CURSOR, 0}, {SOUND_CURSOR, 0}});
+TEST_F(SoundTest, ManyRequestsInAFramePlayEachEffectOnceInIdOrder) {
+    // Music and ids outside the table are no effects: asking for them plays nothing.
+    Log log = FrameWith({{SOUND_TRADE, 0},
+                         {SOUND_CURSOR, 0},
+                         {MUSIC_FIELD, 0},
+                         {SOUND_CURSOR, 0},
+                         {-1, 0},
+                         {SOUND_COUNT, 0},
+                         {SOUND_CURSOR, 0}});
     EXPECT_EQ(log,
               (Log{"stop:1", "rewind:1", "play:1:once", "stop:16", "rewind:16", "play:16:once"}));
     EXPECT_TRUE(FrameWith({}).empty()) << "requests live for one frame";
@@ -68,15 +72,9 @@ TEST_F(SoundTest, NoRestartLetsAPlayingEffectGoOnAndTheLastRequestWins) {
     EXPECT_TRUE(headless::Voice(SOUND_FOOTSTEP).playing);
     EXPECT_EQ(FrameWith({{SOUND_FOOTSTEP, 1}}), (Log{"play:10:once"}));
     EXPECT_NE(headless::Voice(SOUND_FOOTSTEP).position, 0u) << "not rewound";
-    EXPECT_EQ(FrameWith({{SOUND_FOOTSTEP, 0}}), (Log{"stop:10", "rewind:10", "play:10:once"}));
     EXPECT_EQ(FrameWith({{SOUND_FOOTSTEP, 0}, {SOUND_FOOTSTEP, 1}}), (Log{"play:10:once"}));
     EXPECT_EQ(FrameWith({{SOUND_FOOTSTEP, 1}, {SOUND_FOOTSTEP, 0}}),
               (Log{"stop:10", "rewind:10", "play:10:once"}));
-}
-
-TEST_F(SoundTest, RequestsForMusicOrOutsideTheTableAreIgnored) {
-    EXPECT_TRUE(
-        FrameWith({{MUSIC_FIELD, 0}, {MUSIC_BATTLE, 1}, {-1, 0}, {SOUND_COUNT, 0}}).empty());
 }
 
 TEST_F(SoundTest, EffectsSwitchedOffAreRecordedClearedButSilent) {
@@ -85,24 +83,17 @@ TEST_F(SoundTest, EffectsSwitchedOffAreRecordedClearedButSilent) {
     EXPECT_EQ(soundRequests[SOUND_HIT].requested, 1u);
     game->Frame();
     EXPECT_EQ(soundRequests[SOUND_HIT].requested, 0u);
-
-    FrameWith({});
     soundRequests[SOUND_HEAL] = {1, 0};
     StopAllSoundEffects();
     EXPECT_EQ(soundRequests[SOUND_HEAL].requested, 1u) << "does nothing while effects are off";
-    EXPECT_TRUE(headless::SoundLog().empty());
     options.optionSoundEffects = 1;
 }
 
 TEST_F(SoundTest, StopAllSilencesEveryEffectButNotTheMusic) {
-    headless::ClearSoundLog();
     soundRequests[SOUND_HEAL] = {1, 0};
     StopAllSoundEffects();
     EXPECT_EQ(soundRequests[SOUND_HEAL].requested, 0u);
-    Log log = headless::SoundLog();
-    EXPECT_EQ(log.size(), 2u * SOUND_EFFECT_COUNT);
-    EXPECT_EQ(log.front(), "stop:0");
-    EXPECT_EQ(log.back(), "rewind:25");
+    EXPECT_EQ(headless::SoundLog().size(), 2u * SOUND_EFFECT_COUNT) << "a stop and a rewind each";
     EXPECT_TRUE(headless::Voice(MUSIC_TITLE).playing);
 }
 
@@ -112,8 +103,6 @@ TEST_F(SoundTest, MusicSwitchesRestartFromTheBeginningAndHonourTheSwitch) {
     PlayMusic(MUSIC_FIELD);
     EXPECT_EQ(headless::SoundLog(), (Log{"stop:26", "rewind:26", "stop:27", "rewind:27", "stop:28",
                                          "rewind:28", "play:27:loop"}));
-    EXPECT_FALSE(headless::Voice(MUSIC_TITLE).playing);
-    EXPECT_TRUE(headless::Voice(MUSIC_FIELD).looping);
 
     for (uint32_t setting : {0u, 2u}) {
         options.optionMusic = setting;
@@ -121,11 +110,8 @@ TEST_F(SoundTest, MusicSwitchesRestartFromTheBeginningAndHonourTheSwitch) {
         PlayMusic(MUSIC_BATTLE);
         EXPECT_FALSE(headless::Voice(MUSIC_BATTLE).playing) << "optionMusic " << setting;
         EXPECT_FALSE(headless::Voice(MUSIC_FIELD).playing);
-        EXPECT_EQ(headless::SoundLog().size(), 6u) << "only stops and rewinds";
     }
     options.optionMusic = 1;
-    StopMusic();
-    EXPECT_FALSE(headless::Voice(MUSIC_FIELD).playing);
 }
 
 TEST_F(SoundTest, StopSoundClearsItsRequestAndKeepsItsPosition) {
@@ -136,8 +122,6 @@ TEST_F(SoundTest, StopSoundClearsItsRequestAndKeepsItsPosition) {
     EXPECT_EQ(soundRequests[SOUND_PULSE].requested, 0u);
     EXPECT_EQ(headless::SoundLog(), (Log{"stop:21"}));
     EXPECT_NE(headless::Voice(SOUND_PULSE).position, 0u);
-    StopSound(-4);
-    StopSound(99);
 }
 
 TEST_F(SoundTest, ALostVoiceStaysSilentForTheRestOfTheRun) {

@@ -2,6 +2,7 @@
 // without a read outside the image.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "datapack/wave_writer.h"
@@ -41,121 +42,88 @@ class RiffBuilder {
 
 Bytes Fmt(uint16_t channels, uint32_t rate, uint16_t bits, size_t length = 16,
           uint16_t blockAlign = 0xFFFF) {
-    Bytes f(length, 0);
-    if (length >= 2)
-        WriteLE16(f.data(), 1);
-    if (length >= 4)
-        WriteLE16(f.data() + 2, channels);
-    if (length >= 8)
-        WriteLE32(f.data() + 4, rate);
-    if (length >= 12)
-        WriteLE32(f.data() + 8, rate * channels * bits / 8);
-    if (length >= 14) {
-        WriteLE16(f.data() + 12,
-                  blockAlign == 0xFFFF ? static_cast<uint16_t>(channels * bits / 8) : blockAlign);
-    }
-    if (length >= 16)
-        WriteLE16(f.data() + 14, bits);
+    Bytes f(std::max<size_t>(length, 16), 0);
+    WriteLE16(f.data(), 1);
+    WriteLE16(f.data() + 2, channels);
+    WriteLE32(f.data() + 4, rate);
+    WriteLE32(f.data() + 8, rate * channels * bits / 8);
+    WriteLE16(f.data() + 12,
+              blockAlign == 0xFFFF ? static_cast<uint16_t>(channels * bits / 8) : blockAlign);
+    WriteLE16(f.data() + 14, bits);
+    f.resize(length);  // a short format chunk is cut, not zeroed
     return f;
+}
+
+// The usual two chunks, optionally with false sizes.
+Bytes Wave(const Bytes& format, const Bytes& data, int dataSize = -1, int riffSize = -1) {
+    return RiffBuilder().Chunk("fmt ", format).Chunk("data", data, dataSize).Build(riffSize);
 }
 
 bool Parse(const Bytes& image, WaveSound* out) {
     return ParseWave(image.data(), static_cast<uint32_t>(image.size()), out);
 }
 
-TEST(WaveFileTest, CanonicalFilesOfEveryAcceptedFormatParse) {
-    struct Case {
-        int channels;
-        int bits;
-        int rate;
-    };
-    for (Case c : {Case{1, 16, 22050}, Case{2, 16, 44100}, Case{1, 8, 11025}, Case{2, 8, 8000}}) {
-        WaveLayout layout{c.channels, c.bits, c.rate, 16};
-        Bytes samples(static_cast<size_t>(c.channels * c.bits / 8) * 10, 0x40);
-        Bytes image = WriteWave(layout, samples);
-        WaveSound sound{};
-        ASSERT_TRUE(Parse(image, &sound)) << c.channels << "ch " << c.bits << "bit";
-        EXPECT_EQ(sound.channels, c.channels);
-        EXPECT_EQ(sound.bitsPerSample, c.bits);
-        EXPECT_EQ(sound.sampleRate, c.rate);
-        EXPECT_EQ(sound.dataBytes, samples.size());
-        EXPECT_EQ(sound.samples, image.data() + image.size() - samples.size());
-    }
-}
-
-TEST(WaveFileTest, FormatChunkSizes) {
-    Bytes data(8, 1);
+TEST(WaveFileTest, ChunksInAnyOrderFirstFormatAndFirstNonEmptyDataCount) {
     WaveSound sound{};
-    EXPECT_TRUE(Parse(
-        RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16, 16)).Chunk("data", data).Build(), &sound));
-    EXPECT_TRUE(Parse(
-        RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16, 18)).Chunk("data", data).Build(), &sound));
-    // 14 and 15 bytes hold no sample width, which PCM needs.
-    EXPECT_FALSE(Parse(
-        RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16, 14)).Chunk("data", data).Build(), &sound));
-    EXPECT_FALSE(Parse(
-        RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16, 15)).Chunk("data", data).Build(), &sound));
-    EXPECT_FALSE(Parse(
-        RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16, 12)).Chunk("data", data).Build(), &sound));
-}
-
-TEST(WaveFileTest, ChunksInAnyOrderWithOddChunksSkippedWithTheirPadByte) {
-    Bytes data(6, 2);
-    WaveSound sound{};
-    Bytes image = RiffBuilder()
-                      .Chunk("LIST", Bytes(5, 'x'))
-                      .Chunk("data", data)
-                      .Chunk("junk", Bytes(3, 'y'))
-                      .Chunk("fmt ", Fmt(1, 8000, 16))
-                      .Build();
-    ASSERT_TRUE(Parse(image, &sound));
+    Bytes dataFirst = RiffBuilder()
+                          .Chunk("LIST", Bytes(5, 'x'))
+                          .Chunk("data", Bytes(6, 2))
+                          .Chunk("junk", Bytes(3, 'y'))
+                          .Chunk("data", Bytes(8, 7))
+                          .Chunk("fmt ", Fmt(1, 8000, 16))
+                          .Build();
+    ASSERT_TRUE(Parse(dataFirst, &sound)) << "odd chunks are skipped with their pad byte";
     EXPECT_EQ(sound.dataBytes, 6u);
-    EXPECT_EQ(sound.samples[0], 2);
     EXPECT_EQ(sound.sampleRate, 8000);
-}
-
-TEST(WaveFileTest, OnlyTheFirstFormatAndTheFirstNonEmptyDataCount) {
-    WaveSound sound{};
-    Bytes image = RiffBuilder()
-                      .Chunk("fmt ", Fmt(2, 11025, 8))
-                      .Chunk("data", Bytes())
-                      .Chunk("fmt ", Fmt(1, 44100, 16))
-                      .Chunk("data", Bytes(4, 9))
-                      .Chunk("data", Bytes(8, 7))
-                      .Build();
-    ASSERT_TRUE(Parse(image, &sound));
+    Bytes repeated = RiffBuilder()
+                         .Chunk("fmt ", Fmt(2, 11025, 8))
+                         .Chunk("data", Bytes())
+                         .Chunk("fmt ", Fmt(1, 44100, 16))
+                         .Chunk("data", Bytes(4, 9))
+                         .Chunk("data", Bytes(8, 7))
+                         .Build();
+    ASSERT_TRUE(Parse(repeated, &sound));
     EXPECT_EQ(sound.channels, 2);
-    EXPECT_EQ(sound.sampleRate, 11025);
     EXPECT_EQ(sound.dataBytes, 4u);
     EXPECT_EQ(sound.samples[0], 9);
 }
 
-TEST(WaveFileTest, DataLongerThanTheImageIsCutAndPartialFramesDropped) {
-    WaveSound sound{};
-    Bytes image =
-        RiffBuilder().Chunk("fmt ", Fmt(2, 22050, 16)).Chunk("data", Bytes(10, 3), 4000).Build();
-    ASSERT_TRUE(Parse(image, &sound));
-    EXPECT_EQ(sound.dataBytes, 8u) << "10 bytes present, 4-byte frames";
-
-    Bytes odd = RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16)).Chunk("data", Bytes(7, 3)).Build();
-    ASSERT_TRUE(Parse(odd, &sound));
-    EXPECT_EQ(sound.dataBytes, 6u);
-}
-
-TEST(WaveFileTest, ZeroBlockAlignIsIgnoredButZeroRateIsRefused) {
-    WaveSound sound{};
-    Bytes noAlign =
-        RiffBuilder().Chunk("fmt ", Fmt(2, 22050, 16, 16, 0)).Chunk("data", Bytes(8, 1)).Build();
-    ASSERT_TRUE(Parse(noAlign, &sound));
-    EXPECT_EQ(sound.dataBytes, 8u);
-    Bytes noRate = RiffBuilder().Chunk("fmt ", Fmt(1, 0, 16)).Chunk("data", Bytes(8, 1)).Build();
-    EXPECT_FALSE(Parse(noRate, &sound));
+// Images that parse: what the data tool writes in every accepted format, and odd layouts, with
+// the whole frames each keeps.
+TEST(WaveFileTest, AcceptedImagesGiveTheirFormatAndWholeFramesInsideTheImage) {
+    const Bytes data(8, 0x5A);  // a value no header byte here holds
+    struct Case {
+        const char* name;
+        Bytes image;
+        int channels, bits, rate;
+        uint32_t dataBytes;
+    };
+    const Case cases[] = {
+        {"written mono 16-bit", WriteWave({1, 16, 22050, 16}, Bytes(20, 0x5A)), 1, 16, 22050, 20},
+        {"written stereo 8-bit", WriteWave({2, 8, 8000, 16}, Bytes(20, 0x5A)), 2, 8, 8000, 20},
+        {"18-byte format", Wave(Fmt(1, 11025, 8, 18), data), 1, 8, 11025, 8},
+        {"data longer than the image, 4-byte frames",
+         Wave(Fmt(2, 44100, 16), Bytes(10, 0x5A), 4000), 2, 16, 44100, 8},
+        {"partial frame dropped", Wave(Fmt(1, 22050, 16), Bytes(7, 0x5A)), 1, 16, 22050, 6},
+        {"zero block align ignored", Wave(Fmt(2, 22050, 16, 16, 0), data), 2, 16, 22050, 8},
+        {"RIFF size past the image", Wave(Fmt(1, 22050, 16), data, -1, 0x7FFFFFF0), 1, 16, 22050,
+         8},
+    };
+    for (const Case& c : cases) {
+        WaveSound sound{};
+        ASSERT_TRUE(Parse(c.image, &sound)) << c.name;
+        EXPECT_EQ(sound.channels, c.channels) << c.name;
+        EXPECT_EQ(sound.bitsPerSample, c.bits) << c.name;
+        EXPECT_EQ(sound.sampleRate, c.rate) << c.name;
+        EXPECT_EQ(sound.dataBytes, c.dataBytes) << c.name;
+        EXPECT_EQ(sound.samples[0], 0x5A) << c.name;
+        EXPECT_EQ(sound.samples[sound.dataBytes - 1], 0x5A) << c.name;
+    }
 }
 
 TEST(WaveFileTest, MalformedImagesAreRefused) {
     WaveSound sound{};
-    const Bytes good =
-        RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16)).Chunk("data", Bytes(8, 1)).Build();
+    const Bytes good = Wave(Fmt(1, 22050, 16), Bytes(8, 1));
     ASSERT_TRUE(Parse(good, &sound));
 
     struct Case {
@@ -175,16 +143,19 @@ TEST(WaveFileTest, MalformedImagesAreRefused) {
         {"format cut short", truncatedFormat},
         {"no data chunk", RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16)).Build()},
         {"no format chunk", RiffBuilder().Chunk("data", Bytes(8, 1)).Build()},
-        {"only empty data",
-         RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16)).Chunk("data", Bytes()).Build()},
-        {"data chunk with no bytes left",
-         RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16)).Chunk("data", Bytes(), 64).Build()},
-        {"RIFF size ends before the data",
-         RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16)).Chunk("data", Bytes(8, 1)).Build(4 + 24)},
-        {"three channels",
-         RiffBuilder().Chunk("fmt ", Fmt(3, 22050, 16)).Chunk("data", Bytes(12, 1)).Build()},
-        {"24-bit",
-         RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 24)).Chunk("data", Bytes(12, 1)).Build()},
+        {"only empty data", Wave(Fmt(1, 22050, 16), Bytes())},
+        {"data chunk with no bytes left", Wave(Fmt(1, 22050, 16), Bytes(), 64)},
+        {"RIFF size ends before the data", Wave(Fmt(1, 22050, 16), Bytes(8, 1), -1, 4 + 24)},
+        {"14-byte format: the width after it is not its own",
+         RiffBuilder()
+             .Chunk("fmt ", Fmt(1, 22050, 16, 14))
+             .Chunk(std::string("\x10\0id", 4), Bytes())
+             .Chunk("data", Bytes(8, 1))
+             .Build()},
+        {"12-byte format", Wave(Fmt(1, 22050, 16, 12), Bytes(8, 1))},
+        {"zero rate", Wave(Fmt(1, 0, 16), Bytes(8, 1))},
+        {"three channels", Wave(Fmt(3, 22050, 16), Bytes(12, 1))},
+        {"24-bit", Wave(Fmt(1, 22050, 24), Bytes(12, 1))},
         {"huge skipped chunk", RiffBuilder()
                                    .Chunk("LIST", Bytes(2, 0), 0x7FFFFFFF)
                                    .Chunk("fmt ", Fmt(1, 22050, 16))
@@ -197,14 +168,6 @@ TEST(WaveFileTest, MalformedImagesAreRefused) {
     WriteLE16(adpcm.data() + 20, 2);
     EXPECT_FALSE(Parse(adpcm, &sound)) << "not PCM";
     EXPECT_FALSE(ParseWave(nullptr, 0, &sound));
-}
-
-TEST(WaveFileTest, RiffSizeLargerThanTheImageIsBoundedByTheImage) {
-    WaveSound sound{};
-    Bytes image =
-        RiffBuilder().Chunk("fmt ", Fmt(1, 22050, 16)).Chunk("data", Bytes(8, 1)).Build(0x7FFFFFF0);
-    ASSERT_TRUE(Parse(image, &sound));
-    EXPECT_EQ(sound.dataBytes, 8u);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 // outside the bytes.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <stdexcept>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -24,6 +24,14 @@ constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
 
 Bytes Text(const std::string& s) {
     return Bytes(s.begin(), s.end());
+}
+
+Bytes Le16(std::initializer_list<uint32_t> values) {
+    Bytes b;
+    for (uint32_t v : values) {
+        AppendLE16(b, v);
+    }
+    return b;
 }
 
 // Decodes from an exact-size heap copy, so the sanitizers see any read past the end.
@@ -85,19 +93,13 @@ TEST(ImageBmp, PalettesOf1To8BitsInFilesAndBareDibs) {
 }
 
 TEST(ImageBmp, SixteenAnd32BitMasks) {
-    Bytes px;
-    for (uint32_t v : {0x7C00u, 0x03E0u, 0x4210u}) {
-        AppendLE16(px, v);
-    }
-    AppendLE16(px, 0);
-    ExpectImage(Concat(BmpInfo(3, 1, 16), px), 3, 1, {kRed, kGreen, 0xFF848484});
+    ExpectImage(Concat(BmpInfo(3, 1, 16), Le16({0x7C00, 0x03E0, 0x4210, 0})), 3, 1,
+                {kRed, kGreen, 0xFF848484});
     Bytes fields565 = BmpInfo(2, 1, 16, 3);
     for (uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) {
         AppendLE32(fields565, mask);
     }
-    AppendLE16(fields565, 0xF800);
-    AppendLE16(fields565, 0x0010);
-    ExpectImage(fields565, 2, 1, {kRed, 0xFF000084});
+    ExpectImage(Concat(fields565, Le16({0xF800, 0x0010})), 2, 1, {kRed, 0xFF000084});
     // Plain 32-bit pixels ignore their fourth byte; a v5 header's alpha mask is used.
     const Bytes argb = {0x30, 0x20, 0x10, 0x80};
     ExpectImage(Concat(BmpInfo(1, 1, 32), argb), 1, 1, {0xFF102030});
@@ -119,24 +121,15 @@ TEST(ImageBmp, Rle8RunsLiteralsDeltasAndLineEnds) {
     ExpectImage(file, 4, 3,
                 {kGrey10, kRed, kGrey10, kGrey10, kGreen, kBlue, kGreen, kGrey10, kRed, kRed, kBlue,
                  kBlue});
+    // A delta both right and up: the skipped pixels keep index 0.
+    ExpectImage(Concat(Concat(BmpInfo(2, 2, 8, 1, 4), kPalette4), {0, 2, 1, 1, 1, 1, 0, 1}), 2, 2,
+                {kGrey10, kRed, kGrey10, kGrey10});
 }
 
 TEST(ImageBmp, Rle4AlternatesNibbles) {
     const Bytes rle = {3, 0x12, 0, 3, 0x20, 0x10, 0, 1};
     ExpectImage(Concat(Concat(BmpInfo(6, 1, 4, 2, 4), kPalette4), rle), 6, 1,
                 {kRed, kGreen, kRed, kGreen, kGrey10, kRed});
-}
-
-TEST(ImageBmp, MalformedHeadersAreRefused) {
-    const Bytes px = {0, 0, 0, 0};
-    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(0, 1, 24), px), 40)));
-    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, 1, 7), px), 40)));
-    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, 1, 24, 4), px), 40)));  // embedded JPEG
-    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, -1, 8, 1), px), 40)));  // top-down RLE
-    EXPECT_TRUE(Refused(BmpFile(Concat(BmpInfo(1, 1, 24, 3), px), 40)));  // 24-bit fields
-    Bytes planes = BmpInfo(1, 1, 24);
-    planes[12] = 2;
-    EXPECT_TRUE(Refused(BmpFile(Concat(planes, px), 40)));
 }
 
 // ---- TGA ----
@@ -151,9 +144,7 @@ TEST(ImageTga, AlphaOnlyWhenTheDescriptorGivesAlphaBits) {
     const Bytes px = {1, 2, 3, 0x40};
     ExpectImage(Concat(TgaHeader(2, 1, 1, 32, 0x28), px), 1, 1, {0x40030201});
     ExpectImage(Concat(TgaHeader(2, 1, 1, 32, 0x20), px), 1, 1, {0xFF030201});
-    Bytes px16;
-    AppendLE16(px16, 0xFC00);
-    AppendLE16(px16, 0x001F);
+    const Bytes px16 = Le16({0xFC00, 0x001F});
     ExpectImage(Concat(TgaHeader(2, 2, 1, 16, 0x21), px16), 2, 1, {kRed, 0x000000FF});
     ExpectImage(Concat(TgaHeader(2, 2, 1, 15, 0x20), px16), 2, 1, {kRed, kBlue});
 }
@@ -165,10 +156,7 @@ TEST(ImageTga, GreyRawAndRle) {
 }
 
 TEST(ImageTga, ColourMapsFromTheirFirstIndex) {
-    Bytes map;
-    for (uint32_t v : {0xFC00u, 0x801Fu, 0x03E0u}) {
-        AppendLE16(map, v);
-    }
+    const Bytes map = Le16({0xFC00, 0x801F, 0x03E0});
     // Index 0 lies before the map's first entry (2): opaque black. The entries' top bit is
     // their alpha, as the descriptor gives 1 alpha bit.
     ExpectImage(Concat(Concat(TgaHeader(1, 4, 1, 8, 0x21, 2, 3, 16), map), {2, 3, 4, 0}), 4, 1,
@@ -187,14 +175,6 @@ TEST(ImageTga, RlePacketsRunAcrossRowsAndRightToLeftMirrors) {
                 {kRed, kRed, kRed, kBlue, kGreen, kRed});
 }
 
-TEST(ImageTga, InvalidHeadersAreNotTakenForTga) {
-    EXPECT_TRUE(Refused(Concat(TgaHeader(4, 1, 1, 24, 0), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Concat(TgaHeader(2, 1, 1, 12, 0), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Concat(TgaHeader(2, 1, 1, 24, 0xC0), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Concat(TgaHeader(1, 1, 1, 8, 0), {0})));  // mapped without a map
-    EXPECT_TRUE(Refused(Concat(TgaHeader(2, 0, 1, 24, 0), {0, 0, 0})));
-}
-
 // ---- PPM ----
 
 TEST(ImagePpm, BinaryAndPlainWithCommentsAndScaledMaxvals) {
@@ -204,14 +184,6 @@ TEST(ImagePpm, BinaryAndPlainWithCommentsAndScaledMaxvals) {
     ExpectImage(Concat(Text("P6 1 1 65535\n"), {0xFF, 0xFF, 0x80, 0x00, 0, 0}), 1, 1, {0xFFFF8000});
     ExpectImage(Concat(Text("P5 2 1 255 "), {0x10, 0xF0}), 2, 1, {0xFF101010, 0xFFF0F0F0});
     ExpectImage(Text("P2 1 1 3 2"), 1, 1, {0xFFAAAAAA});
-}
-
-TEST(ImagePpm, BadHeadersAreRefused) {
-    EXPECT_TRUE(Refused(Concat(Text("P6 1 1 0\n"), {0, 0, 0})));
-    EXPECT_TRUE(Refused(Concat(Text("P6 1 1 65536\n"), {0, 0, 0, 0, 0, 0})));
-    EXPECT_TRUE(Refused(Concat(Text("P6 1 1 255"), {0, 0, 0})));  // no blank before the raster
-    EXPECT_TRUE(Refused(Text("P3 1 1 255 1 2")));
-    EXPECT_TRUE(Refused(Text("P3 1 -1 255 1 2 3")));
 }
 
 // ---- DDS ----
@@ -226,31 +198,19 @@ TEST(ImageDds, UncompressedMaskFormats) {
     ExpectImage(Concat(Dds(1, 1, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb), 1, 1,
                 {0xFF112233});
     ExpectImage(Concat(Dds(1, 1, kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF), argb), 1, 1, {0xFF112233});
-    Bytes px16;
-    for (uint32_t v : {0xF800u, 0x07E0u}) {
-        AppendLE16(px16, v);
-    }
-    ExpectImage(Concat(Dds(2, 1, kRgb, 0, 16, 0xF800, 0x07E0, 0x1F), px16), 2, 1, {kRed, kGreen});
-    px16.clear();
-    for (uint32_t v : {0xFC00u, 0x7C00u}) {
-        AppendLE16(px16, v);
-    }
-    ExpectImage(Concat(Dds(2, 1, kRgb | kAlpha, 0, 16, 0x7C00, 0x3E0, 0x1F, 0x8000), px16), 2, 1,
-                {kRed, 0x00FF0000});
-    px16.clear();
-    AppendLE16(px16, 0x8F0F);
-    ExpectImage(Concat(Dds(1, 1, kRgb | kAlpha, 0, 16, 0xF00, 0xF0, 0xF, 0xF000), px16), 1, 1,
-                {0x88FF00FF});
+    ExpectImage(Concat(Dds(2, 1, kRgb, 0, 16, 0xF800, 0x07E0, 0x1F), Le16({0xF800, 0x07E0})), 2, 1,
+                {kRed, kGreen});
+    ExpectImage(Concat(Dds(2, 1, kRgb | kAlpha, 0, 16, 0x7C00, 0x3E0, 0x1F, 0x8000),
+                       Le16({0xFC00, 0x7C00})),
+                2, 1, {kRed, 0x00FF0000});
+    ExpectImage(Concat(Dds(1, 1, kRgb | kAlpha, 0, 16, 0xF00, 0xF0, 0xF, 0xF000), Le16({0x8F0F})),
+                1, 1, {0x88FF00FF});
     ExpectImage(Concat(Dds(1, 1, 0x20000, 0, 8, 0xFF), {0x40}), 1, 1, {0xFF404040});
 }
 
-// One DXT colour block: red and blue end points, each row using indices 0, 1, 2, 3.
+// One DXT colour block between two end points, each row using indices 0, 1, 2, 3.
 Bytes ColourBlock(uint32_t c0, uint32_t c1) {
-    Bytes b;
-    AppendLE16(b, c0);
-    AppendLE16(b, c1);
-    AppendLE32(b, 0xE4E4E4E4);
-    return b;
+    return Le16({c0, c1, 0xE4E4, 0xE4E4});
 }
 
 Pixels Rows(const Pixels& row) {
@@ -275,30 +235,24 @@ TEST(ImageDds, Dxt3ExplicitAlphaAndAlwaysFourColours) {
     RgbaImage image =
         Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt3), alpha), ColourBlock(0, 0x8410)));
     ASSERT_EQ(image.pixels.size(), 16u);
-    EXPECT_EQ(image.pixels[0], 0x00000000u);
-    EXPECT_EQ(image.pixels[1], 0xFF848284u);
-    EXPECT_EQ(image.pixels[2], 0x772C2B2Cu);
-    EXPECT_EQ(image.pixels[3], 0x88585758u);
-    EXPECT_EQ(image.pixels[7], 0x00585758u);
+    EXPECT_EQ(Pixels(image.pixels.begin(), image.pixels.begin() + 8),
+              (Pixels{0, 0xFF848284, 0x772C2B2C, 0x88585758, 0, 0x848284, 0x2C2B2C, 0x585758}));
 }
 
 TEST(ImageDds, Dxt5EightAndSixLevelAlpha) {
-    const Bytes eight = {200, 100, 0x88, 0x0E, 0, 0, 0, 0};
-    RgbaImage image =
-        Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt5), eight), ColourBlock(0xFFFF, 0)));
-    ASSERT_EQ(image.pixels.size(), 16u);
-    EXPECT_EQ(image.pixels[0], 0xC8FFFFFFu);
-    EXPECT_EQ(image.pixels[1], 0x64000000u);
-    EXPECT_EQ(image.pixels[2] >> 24, 186u);
-    EXPECT_EQ(image.pixels[3] >> 24, 114u);
-    EXPECT_EQ(image.pixels[4] >> 24, 200u);
-    const Bytes six = {50, 150, 0xAA, 0x0F, 0, 0, 0, 0};
-    image = Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt5), six), ColourBlock(0xFFFF, 0)));
-    ASSERT_EQ(image.pixels.size(), 16u);
-    EXPECT_EQ(image.pixels[0] >> 24, 70u);
-    EXPECT_EQ(image.pixels[1] >> 24, 130u);
-    EXPECT_EQ(image.pixels[2] >> 24, 0u);
-    EXPECT_EQ(image.pixels[3] >> 24, 255u);
+    // The first five pixels' alphas, over a white-black block.
+    auto alphas = [](const Bytes& alphaBlock) {
+        const RgbaImage image =
+            Decoded(Concat(Concat(Dds(4, 4, kFourCc, kDxt5), alphaBlock), ColourBlock(0xFFFF, 0)));
+        Pixels firstFive;
+        for (size_t i = 0; i < 5 && i < image.pixels.size(); ++i) {
+            firstFive.push_back(image.pixels[i] >> 24);
+        }
+        return std::pair(firstFive, image.pixels.empty() ? 0u : image.pixels[1]);
+    };
+    EXPECT_EQ(alphas({200, 100, 0x88, 0x0E, 0, 0, 0, 0}),
+              std::pair(Pixels{200, 100, 186, 114, 200}, 0x64000000u));
+    EXPECT_EQ(alphas({50, 150, 0xAA, 0x0F, 0, 0, 0, 0}).first, (Pixels{70, 130, 0, 255, 50}));
 }
 
 TEST(ImageDds, BlocksOverhangSidesThatAreNotMultiplesOfFour) {
@@ -318,13 +272,7 @@ TEST(ImageDds, BlocksOverhangSidesThatAreNotMultiplesOfFour) {
 
 TEST(ImagePng, EncodeDecodeRoundTripKeepsEveryChannel) {
     RgbaImage image{3, 2, {0xFF102030, 0x00FFFFFF, 0x80FF0000, 0x01020304, kGreen, 0x7F7F7F7F}};
-    const Bytes png = EncodePng(image);
-    ASSERT_GT(png.size(), 33u);
-    EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
-    EXPECT_EQ(png[24], 8);  // bit depth
-    EXPECT_EQ(png[25], 6);  // RGBA
-    ExpectImage(png, 3, 2, image.pixels);
-    EXPECT_THROW(EncodePng(RgbaImage{2, 2, {1, 2, 3}}), std::runtime_error);
+    ExpectImage(EncodePng(image), 3, 2, image.pixels);
 }
 
 // A PNG assembled chunk by chunk, for the kinds EncodePng never writes. Each row of raw
@@ -341,10 +289,12 @@ void PutPngChunk(Bytes& png, const char* type, const Bytes& body) {
     }
 }
 
-Bytes HandMadePng(uint8_t width, uint8_t depth, uint8_t colourType, const Bytes& raw,
+Bytes HandMadePng(uint32_t width, uint8_t depth, uint8_t colourType, const Bytes& raw,
                   const std::vector<std::pair<const char*, Bytes>>& extra = {}) {
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    PutPngChunk(png, "IHDR", {0, 0, 0, width, 0, 0, 0, 1, depth, colourType, 0, 0, 0});
+    PutPngChunk(png, "IHDR",
+                {0, 0, static_cast<uint8_t>(width >> 8), static_cast<uint8_t>(width), 0, 0, 0, 1,
+                 depth, colourType, 0, 0, 0});
     for (const auto& [type, body] : extra) {
         PutPngChunk(png, type, body);
     }
@@ -382,8 +332,7 @@ void ExpectNear(uint32_t pixel, uint32_t want, int tolerance) {
 TEST(ImageJpeg, FlatColourBaselineProgressiveAndGrey) {
     for (bool progressive : {false, true}) {
         RgbaImage image = Decoded(EncodeJpeg(19, 9, 3, 0, progressive));
-        ASSERT_EQ(image.width, 19);
-        ASSERT_EQ(image.height, 9);
+        EXPECT_EQ(image.width, 19);
         ASSERT_EQ(image.pixels.size(), 19u * 9u);
         ExpectNear(image.pixels[0], 0xFFC8641E, 4);
         ExpectNear(image.pixels.back(), 0xFFC8641E, 4);
@@ -395,47 +344,39 @@ TEST(ImageJpeg, FlatColourBaselineProgressiveAndGrey) {
 
 // ---- Broken and oversized files ----
 
-// Every prefix of a file either fails or decodes to the full image's sides; prefixes of at
-// least `accepted` bytes decode, shorter ones fail.
-void ExpectTruncationsHandled(const Bytes& file, size_t accepted, const char* what) {
-    SCOPED_TRACE(what);
-    const RgbaImage whole = Decoded(file);
-    ASSERT_GT(whole.width, 0);
-    for (size_t n = 0; n < file.size(); ++n) {
-        RgbaImage image;
-        const bool ok = TryDecode(Bytes(file.begin(), file.begin() + n), &image);
-        EXPECT_EQ(ok, n >= accepted) << "prefix " << n;
-        if (ok) {
-            EXPECT_EQ(image.width, whole.width);
-            EXPECT_EQ(image.pixels.size(), static_cast<size_t>(whole.width) * whole.height);
+// Every prefix of a file either fails or decodes to the full image's sides; prefixes missing
+// at most `spare` bytes decode, shorter ones fail.
+TEST(ImageBroken, EveryTruncationFailsOrDecodes) {
+    const struct {
+        Bytes file;
+        size_t spare;
+    } files[] = {
+        {BmpFile(Concat(BmpInfo(4, 1, 24), Bytes(12, 0x44)), 40), 0},
+        {Concat(Concat(BmpInfo(2, 2, 8, 1, 4), kPalette4), {2, 1, 0, 0, 2, 3, 0, 1}), 0},
+        {Concat(Concat(BmpInfo(6, 1, 4, 2, 4), kPalette4), {3, 0x12, 0, 3, 0x20, 0x10, 0, 1}), 0},
+        {Concat(TgaHeader(10, 3, 2, 24, 0x20), {0x83, 0, 0, 0xFF, 1, 0, 1, 2, 3, 4, 5}), 0},
+        {Concat(Concat(TgaHeader(1, 2, 1, 8, 0, 0, 2, 24), Bytes(6, 9)), {0, 1}), 0},
+        {Concat(Text("P6 2 1 255\n"), Bytes(6, 7)), 0},
+        {Text("P3 1 1 255 10 20 30"), 1},  // "3" is a whole last sample too
+        {Concat(Dds(4, 4, kFourCc, kDxt5), Bytes(16, 0x5A)), 0},
+        // libpng stops after the last row: the 12-byte IEND chunk may go missing.
+        {EncodePng(RgbaImage{3, 2, Pixels(6, 0x80402010)}), 12},
+        {EncodeJpeg(9, 9, 3, 0, true), 0},
+    };
+    for (size_t f = 0; f < std::size(files); ++f) {
+        const Bytes& file = files[f].file;
+        const RgbaImage whole = Decoded(file);
+        ASSERT_GT(whole.width, 0) << "file " << f;
+        for (size_t n = 0; n < file.size(); ++n) {
+            RgbaImage image;
+            const bool ok = TryDecode(Bytes(file.begin(), file.begin() + n), &image);
+            EXPECT_EQ(ok, n + files[f].spare >= file.size()) << "file " << f << " prefix " << n;
+            if (ok) {
+                EXPECT_EQ(image.width, whole.width);
+                EXPECT_EQ(image.pixels.size(), whole.pixels.size());
+            }
         }
     }
-}
-
-TEST(ImageBroken, EveryTruncationFailsOrDecodes) {
-    const Bytes bmp24 = BmpFile(Concat(BmpInfo(4, 1, 24), Bytes(12, 0x44)), 40);
-    ExpectTruncationsHandled(bmp24, bmp24.size(), "bmp 24");
-    const Bytes rle8 = Concat(Concat(BmpInfo(2, 2, 8, 1, 4), kPalette4), {2, 1, 0, 0, 2, 3, 0, 1});
-    ExpectTruncationsHandled(rle8, rle8.size(), "dib rle8");
-    const Bytes rle4 =
-        Concat(Concat(BmpInfo(6, 1, 4, 2, 4), kPalette4), {3, 0x12, 0, 3, 0x20, 0x10, 0, 1});
-    ExpectTruncationsHandled(rle4, rle4.size(), "dib rle4");
-    const Bytes tga =
-        Concat(TgaHeader(10, 3, 2, 24, 0x20), {0x83, 0, 0, 0xFF, 1, 0, 1, 2, 3, 4, 5});
-    ExpectTruncationsHandled(tga, tga.size(), "tga rle");
-    const Bytes mapped = Concat(Concat(TgaHeader(1, 2, 1, 8, 0, 0, 2, 24), Bytes(6, 9)), {0, 1});
-    ExpectTruncationsHandled(mapped, mapped.size(), "tga mapped");
-    const Bytes p6 = Concat(Text("P6 2 1 255\n"), Bytes(6, 7));
-    ExpectTruncationsHandled(p6, p6.size(), "p6");
-    const Bytes p3 = Text("P3 1 1 255 10 20 30");
-    ExpectTruncationsHandled(p3, p3.size() - 1, "p3");  // "3" is a whole last sample too
-    const Bytes dxt5 = Concat(Dds(4, 4, kFourCc, kDxt5), Bytes(16, 0x5A));
-    ExpectTruncationsHandled(dxt5, dxt5.size(), "dds dxt5");
-    const Bytes png = EncodePng(RgbaImage{3, 2, Pixels(6, 0x80402010)});
-    // libpng stops after the last row: the 12-byte IEND chunk may go missing.
-    ExpectTruncationsHandled(png, png.size() - 12, "png");
-    const Bytes jpeg = EncodeJpeg(9, 9, 3, 0, true);
-    ExpectTruncationsHandled(jpeg, jpeg.size(), "jpeg");
 }
 
 TEST(ImageBroken, AbsurdSizesAreRefused) {
@@ -449,17 +390,8 @@ TEST(ImageBroken, AbsurdSizesAreRefused) {
     EXPECT_TRUE(Refused(Concat(Text("P6 8192 8192 255\n"), Bytes(64, 0))));
     EXPECT_TRUE(Refused(Concat(Dds(8192, 8192, kFourCc, kDxt1), Bytes(64, 0))));
 
-    // A PNG whose IHDR claims 9000 columns, with a valid CRC.
-    Bytes png = EncodePng(RgbaImage{1, 1, {kRed}});
-    png[16] = 0;
-    png[17] = 0;
-    png[18] = 0x23;
-    png[19] = 0x28;
-    const uint32_t crc = static_cast<uint32_t>(crc32(0, png.data() + 12, 17));
-    for (int i = 0; i < 4; ++i) {
-        png[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
-    }
-    EXPECT_TRUE(Refused(png));
+    // A PNG whose header claims 9000 columns.
+    EXPECT_TRUE(Refused(HandMadePng(9000, 8, 0, Bytes(9001, 0))));
     // A JPEG whose frame header claims 9000 columns.
     Bytes jpeg = EncodeJpeg(8, 8, 1, 0, false);
     size_t frame = 2;
@@ -473,12 +405,36 @@ TEST(ImageBroken, AbsurdSizesAreRefused) {
     EXPECT_TRUE(Refused(jpeg));
 }
 
-TEST(ImageBroken, UnknownOrEmptyInputIsRefused) {
-    EXPECT_TRUE(Refused({}));
-    EXPECT_TRUE(Refused(Text("GIF89a....................")));
-    EXPECT_TRUE(Refused(Bytes(64, 0)));
-    EXPECT_TRUE(Refused({'B', 'M'}));
-    EXPECT_TRUE(Refused({0xFF, 0xD8}));
+TEST(ImageBroken, UnknownOrMalformedInputIsRefused) {
+    const Bytes px = {0, 0, 0, 0};
+    Bytes planes = BmpInfo(1, 1, 24);
+    planes[12] = 2;
+    const Bytes broken[] = {
+        {},
+        Text("GIF89a...................."),
+        Bytes(64, 0),
+        {'B', 'M'},
+        {0xFF, 0xD8},
+        BmpFile(Concat(BmpInfo(0, 1, 24), px), 40),
+        BmpFile(Concat(BmpInfo(1, 1, 7), px), 40),
+        BmpFile(Concat(BmpInfo(1, 1, 24, 4), px), 40),  // embedded JPEG
+        BmpFile(Concat(BmpInfo(1, -1, 8, 1), px), 40),  // top-down RLE
+        BmpFile(Concat(BmpInfo(1, 1, 24, 3), px), 40),  // 24-bit fields
+        BmpFile(Concat(planes, px), 40),
+        Concat(TgaHeader(4, 1, 1, 24, 0), {0, 0, 0}),
+        Concat(TgaHeader(2, 1, 1, 12, 0), {0, 0, 0}),
+        Concat(TgaHeader(2, 1, 1, 24, 0xC0), {0, 0, 0}),
+        Concat(TgaHeader(1, 1, 1, 8, 0), {0}),  // mapped without a map
+        Concat(TgaHeader(2, 0, 1, 24, 0), {0, 0, 0}),
+        Concat(Text("P6 1 1 0\n"), {0, 0, 0}),
+        Concat(Text("P6 1 1 65536\n"), {0, 0, 0, 0, 0, 0}),
+        Concat(Text("P6 1 1 255"), {0, 0, 0}),  // no blank before the raster
+        Text("P3 1 1 255 1 2"),
+        Text("P3 1 -1 255 1 2 3"),
+    };
+    for (size_t i = 0; i < std::size(broken); ++i) {
+        EXPECT_TRUE(Refused(broken[i])) << "case " << i;
+    }
     RgbaImage image;
     const uint8_t byte = 0;
     EXPECT_FALSE(DecodeImage(nullptr, 10, &image));
@@ -488,21 +444,11 @@ TEST(ImageBroken, UnknownOrEmptyInputIsRefused) {
 // ---- Texture preparation ----
 
 TEST(ImageTexture, PadsToPowersOfTwoWithTheImageTopLeft) {
-    RgbaImage image{100, 60, Pixels(6000)};
-    for (size_t i = 0; i < image.pixels.size(); ++i) {
-        image.pixels[i] = 0xFF000000 | static_cast<uint32_t>(i);
-    }
-    const RgbaImage texture = PrepareTextureImage(image);
-    ASSERT_EQ(texture.width, 128);
-    ASSERT_EQ(texture.height, 64);
-    ASSERT_EQ(texture.pixels.size(), 128u * 64u);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 128; ++x) {
-            const uint32_t want = x < 100 && y < 60 ? image.pixels[y * 100 + x] : 0;
-            ASSERT_EQ(texture.pixels[y * 128 + x], want) << x << "," << y;
-        }
-    }
-    const std::pair<int, int> sides[] = {{1, 1}, {2, 2}, {3, 4}, {2048, 2048}, {2049, 4096}};
+    const RgbaImage texture = PrepareTextureImage(RgbaImage{3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
+    EXPECT_EQ(texture.width, 4);
+    EXPECT_EQ(texture.height, 4);
+    EXPECT_EQ(texture.pixels, (Pixels{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 0, 0, 0, 0}));
+    const std::pair<int, int> sides[] = {{1, 1}, {2, 2}, {5, 8}, {2048, 2048}, {2049, 4096}};
     for (auto [side, padded] : sides) {
         const RgbaImage t = PrepareTextureImage(RgbaImage{side, 1, Pixels(side, kRed)});
         EXPECT_EQ(t.width, padded);

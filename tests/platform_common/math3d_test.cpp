@@ -30,9 +30,6 @@ TEST(Math3dTest, TranslationAndRotationsFollowTheRowVectorConvention) {
 
 TEST(Math3dTest, ProductAppliesTheLeftMatrixFirst) {
     Mat4 m = MatrixMultiply(MatrixRotationY(3.14159265f / 2), MatrixTranslation(5, 0, 0));
-    Vec3 p = TransformCoord(Vec3{1, 0, 0}, m);
-    EXPECT_NEAR(p.x, 5.0f, 1e-6f);
-    EXPECT_NEAR(p.z, -1.0f, 1e-6f);
     const float expected[4][4] = {{0, 0, -1, 0}, {0, 1, 0, 0}, {1, 0, 0, 0}, {5, 0, 0, 1}};
     ExpectMatrix(m, expected);
 }
@@ -53,15 +50,11 @@ TEST(Math3dTest, LookAtLeftHanded) {
 }
 
 TEST(Math3dTest, PerspectiveMapsNearToZeroAndFarToOne) {
+    // The sides' scale is checked through the viewport projection below.
     Mat4 p = MatrixPerspectiveFovLH(0.5235988f, 1.0f, 0.1f, 100.0f);
-    const float yScale = 1.0f / std::tan(0.5235988f / 2);
-    EXPECT_NEAR(p.m[0][0], yScale, 1e-5f);
-    EXPECT_NEAR(p.m[1][1], yScale, 1e-5f);
-    EXPECT_NEAR(p.m[2][2], 100.0f / 99.9f, 1e-5f);
-    EXPECT_EQ(p.m[2][3], 1.0f);
-    EXPECT_NEAR(p.m[3][2], -0.1f * 100.0f / 99.9f, 1e-6f);
     EXPECT_NEAR(TransformCoord(Vec3{0, 0, 0.1f}, p).z, 0.0f, 1e-5f);
     EXPECT_NEAR(TransformCoord(Vec3{0, 0, 100.0f}, p).z, 1.0f, 1e-5f);
+    EXPECT_NEAR(TransformCoord(Vec3{0, 0, 10.0f}, p).z, 100.0f / 99.9f * 0.99f, 1e-5f);
 }
 
 TEST(Math3dTest, PlanesNormaliseAndMeasureSignedDistance) {
@@ -78,16 +71,16 @@ TEST(Math3dTest, PlanesNormaliseAndMeasureSignedDistance) {
 TEST(Math3dTest, ProjectionToTheViewport) {
     const Viewport vp{0, 0, 640, 480, 0, 1};
     Mat4 view = MatrixLookAtLH(Vec3{0, 0, -10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});
-    Mat4 proj = MatrixPerspectiveFovLH(0.5235988f, 1.0f, 0.1f, 100.0f);
+    Mat4 proj = MatrixPerspectiveFovLH(0.5235988f, 640.0f / 480.0f, 0.1f, 100.0f);
     Vec3 centre = ProjectToViewport(Vec3{0, 0, 0}, vp, proj, view, MatrixIdentity());
     EXPECT_NEAR(centre.x, 320.0f, 1e-4f);
     EXPECT_NEAR(centre.y, 240.0f, 1e-4f);
-    // A point at the top edge of the 30-degree view: y = 10 tan 15.
+    // Points at the top and right edges of the 30-degree view: y = 10 tan 15, x = 4/3 of it.
     Vec3 top =
         ProjectToViewport(Vec3{0, 10 * std::tan(0.2617994f), 0}, vp, proj, view, MatrixIdentity());
     EXPECT_NEAR(top.y, 0.0f, 1e-2f);
-    Vec3 right =
-        ProjectToViewport(Vec3{10 * std::tan(0.2617994f), 0, 0}, vp, proj, view, MatrixIdentity());
+    Vec3 right = ProjectToViewport(Vec3{10 * std::tan(0.2617994f) * 4 / 3, 0, 0}, vp, proj, view,
+                                   MatrixIdentity());
     EXPECT_NEAR(right.x, 640.0f, 1e-2f);
 }
 

@@ -1,5 +1,5 @@
-// Number drawing: digit splitting, the three digit sets' layout and widths, sprites that report
-// their width, and the fade overlay.
+// Number drawing: digit splitting, each digit set laid out left to right with one pixel after
+// each digit, sprites that report their width, and the fade overlay.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -29,35 +29,27 @@ TEST_F(NumberDrawTest, SplitDigitsCoversZeroToSevenDigitsOnly) {
     EXPECT_TRUE(Split(INT32_MIN).empty());
 }
 
-TEST_F(NumberDrawTest, DigitWidthsIncludeOnePixelAfterEachDigit) {
-    EXPECT_EQ(DrawNumber(0, 0, 1), 6.0f);
-    EXPECT_EQ(DrawNumber(0, 0, 10), 17.0f);
-    EXPECT_EQ(DrawNumberLarge(0, 0, 0), 18.0f);
-    EXPECT_EQ(DrawNumberSmall(0, 0, 2), 11.0f);
-    headless::ClearDrawCalls();
-    DrawNumberLarge(0, 0, 0);
-    DrawNumberLarge(0, 0, 8);
-    DrawNumber(0, 0, 5);
-    DrawNumberSmall(0, 0, 0);
-    auto d = Draws();
-    ASSERT_EQ(d.size(), 4u);
-    EXPECT_FLOAT_EQ(d[0].screen[2].y - d[0].screen[0].y, 21.0f) << "large 0 is 21 high";
-    EXPECT_FLOAT_EQ(d[1].screen[2].y - d[1].screen[0].y, 20.0f);
-    EXPECT_FLOAT_EQ(d[2].screen[2].y - d[2].screen[0].y, 17.0f);
-    EXPECT_FLOAT_EQ(d[3].screen[2].y - d[3].screen[0].y, 12.0f);
-    EXPECT_FLOAT_EQ(d[3].screen[0].u, 748.0f / 2048.0f) << "small 0 comes after the 9";
-}
-
-TEST_F(NumberDrawTest, DigitsAreLaidLeftToRightWithoutRounding) {
-    float width = DrawNumber(10.25f, 3.75f, 42);
-    auto d = Draws();
-    ASSERT_EQ(d.size(), 2u);
-    EXPECT_FLOAT_EQ(d[0].screen[0].x, 10.25f - 0.5f);
-    EXPECT_FLOAT_EQ(d[0].screen[0].y, 3.75f - 0.5f);
-    EXPECT_FLOAT_EQ(d[1].screen[0].x, 10.25f + 11.0f - 0.5f) << "digit 4 is 10 wide, +1";
-    EXPECT_FLOAT_EQ(d[1].screen[0].u, mediumDigitRects[2].left / 2048.0f);
-    EXPECT_EQ(width, 22.0f);
-    EXPECT_EQ(d[0].screen[0].colour, COLOUR_WHITE);
+TEST_F(NumberDrawTest, EachSetLaysItsDigitsLeftToRightWithoutRounding) {
+    using Draw = float (*)(float, float, int32_t);
+    const struct {
+        Draw draw;
+        const AtlasRect* set;
+    } cases[] = {{DrawNumberLarge, largeDigitRects},
+                 {DrawNumber, mediumDigitRects},
+                 {DrawNumberSmall, smallDigitRects}};
+    for (const auto& c : cases) {
+        headless::ClearDrawCalls();
+        const float first = RectWidth(c.set[4]);
+        EXPECT_EQ(c.draw(10.25f, 3.75f, 42), first + RectWidth(c.set[2]) + 2.0f);
+        auto d = Draws();
+        ASSERT_EQ(d.size(), 2u);
+        EXPECT_FLOAT_EQ(d[0].screen[0].x, 10.25f - 0.5f);
+        EXPECT_FLOAT_EQ(d[0].screen[0].y, 3.75f - 0.5f);
+        EXPECT_FLOAT_EQ(d[0].screen[2].y - d[0].screen[0].y, RectHeight(c.set[4]));
+        EXPECT_FLOAT_EQ(d[1].screen[0].x, 10.25f + first + 1.0f - 0.5f);
+        EXPECT_FLOAT_EQ(d[1].screen[0].u, c.set[2].left / 2048.0f);
+        EXPECT_EQ(d[1].screen[0].colour, COLOUR_WHITE);
+    }
     headless::ClearDrawCalls();
     DrawNumberTinted(0, 0, 7, 0xFF00FF00);
     EXPECT_EQ(Draws().at(0).screen[0].colour, 0xFF00FF00u);
@@ -76,15 +68,11 @@ TEST_F(NumberDrawTest, SpritesReportWidthAndAdvanceWithoutRounding) {
     EXPECT_FLOAT_EQ(Draws()[0].screen[0].x, 5.0f);
 }
 
-TEST_F(NumberDrawTest, FadeOverlayTilesTheScreenAtAClampedAlpha) {
+TEST_F(NumberDrawTest, FadeOverlayTilesTheWholeScreenAtAClampedAlpha) {
     const struct {
         int alpha;
         uint32_t colour;
-    } cases[] = {{0, 0x00FFFFFF},
-                 {128, 0x80FFFFFF},
-                 {255, 0xFFFFFFFF},
-                 {300, 0xFFFFFFFF},
-                 {-20, 0x00FFFFFF}};
+    } cases[] = {{0, 0x00FFFFFF}, {128, 0x80FFFFFF}, {300, 0xFFFFFFFF}, {-20, 0x00FFFFFF}};
     for (auto c : cases) {
         headless::ClearDrawCalls();
         DrawFadeOverlay(c.alpha);
@@ -93,6 +81,11 @@ TEST_F(NumberDrawTest, FadeOverlayTilesTheScreenAtAClampedAlpha) {
         EXPECT_EQ(d[150].screen[0].colour, c.colour) << c.alpha;
         EXPECT_FLOAT_EQ(d[0].screen[0].u, RECT_FADE_TILE.left / 2048.0f);
     }
+    auto d = Draws();  // 32-pixel tiles in rows of 20
+    EXPECT_FLOAT_EQ(d[0].screen[0].x, -0.5f);
+    EXPECT_FLOAT_EQ(d[20].screen[0].y, 31.5f);
+    EXPECT_FLOAT_EQ(d[299].screen[2].x, 639.5f);
+    EXPECT_FLOAT_EQ(d[299].screen[2].y, 479.5f);
 }
 
 }  // namespace
