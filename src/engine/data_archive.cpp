@@ -93,6 +93,35 @@ const uint8_t* GetArchiveEntry(int n, uint32_t* size) {
     return dataArchive + sizeWord + 4;
 }
 
+namespace {
+
+// What an entry holds, as a person fixing the data would look for it.
+std::string EntryContent(int n) {
+    if (n == ARCHIVE_UI_ATLAS) {
+        return "interface atlas";
+    }
+    if (n == ARCHIVE_GLYPH_ATLAS) {
+        return "glyph sheet";
+    }
+    if (n < ARCHIVE_MESH_TEXTURE_FIRST) {
+        return "texture " + std::to_string(n - ARCHIVE_TEXTURE_FIRST);
+    }
+    if (n < ARCHIVE_MESH_FIRST) {
+        return "mesh texture " + std::to_string(n - ARCHIVE_MESH_TEXTURE_FIRST);
+    }
+    if (n < ARCHIVE_SOUND_FIRST) {
+        return "mesh " + std::to_string(n - ARCHIVE_MESH_FIRST);
+    }
+    return "sound " + std::to_string(n - ARCHIVE_SOUND_FIRST);
+}
+
+}  // namespace
+
+void ReportBadArchiveEntry(int n, const std::string& why) {
+    std::fprintf(stderr, "%s: entry %d (%s): %s\n", ARCHIVE_FILE_NAME, n, EntryContent(n).c_str(),
+                 why.c_str());
+}
+
 void FreeDataArchive() {
     FreeMemory(dataArchive);
     dataArchive = nullptr;

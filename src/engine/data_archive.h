@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 constexpr int ARCHIVE_ENTRY_COUNT = 198;
 constexpr uint32_t ARCHIVE_TABLE_BYTES = ARCHIVE_ENTRY_COUNT * 4;  // 792
@@ -28,3 +29,5 @@ bool LoadDataArchive();
 // entries may hold anything.
 const uint8_t* GetArchiveEntry(int n, uint32_t* size);
 void FreeDataArchive();
+// Says on stderr which entry a loader refused, with what it holds (e.g. "mesh 7"), and why.
+void ReportBadArchiveEntry(int n, const std::string& why);

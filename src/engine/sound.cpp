@@ -1,7 +1,7 @@
 // Sound effects and music. The switches of the options are read at every play.
 #include "engine/sound.h"
 
-#include <cstdio>
+#include <string>
 
 #include "engine/data_archive.h"
 #include "engine/wave_file.h"
@@ -23,22 +23,18 @@ bool SoundLoaded(int id) {
     return soundDeviceOpen && AudioVoiceExists(id);
 }
 
-void ReportBadSound(int id, const char* why, const char* detail) {
-    std::fprintf(stderr, "data.dat: entry %d (sound %d): %s%s%s\n", ARCHIVE_SOUND_FIRST + id, id,
-                 why, detail[0] != '\0' ? ": " : "", detail);
-}
-
 bool CreateSoundBufferFromWave(int id, const uint8_t* wave, uint32_t size) {
     WaveSound sound;
     const char* why = "";
     if (!ParseWave(wave, size, &sound, &why)) {
-        ReportBadSound(id, "not a valid sound", why);
+        ReportBadArchiveEntry(ARCHIVE_SOUND_FIRST + id, std::string("not a valid sound: ") + why);
         return false;
     }
     PcmSound pcm{sound.channels, sound.bitsPerSample, sound.sampleRate, sound.samples,
                  sound.dataBytes};
     if (!AudioCreateVoice(id, pcm)) {
-        ReportBadSound(id, "the audio device refused it", PlatformLastError());
+        ReportBadArchiveEntry(ARCHIVE_SOUND_FIRST + id,
+                              std::string("the audio device refused it: ") + PlatformLastError());
         return false;
     }
     return true;
@@ -61,7 +57,7 @@ bool LoadSounds() {
         uint32_t size = 0;
         const uint8_t* wave = GetArchiveEntry(ARCHIVE_SOUND_FIRST + id, &size);
         if (wave == nullptr) {
-            ReportBadSound(id, "lies outside the file", "");
+            ReportBadArchiveEntry(ARCHIVE_SOUND_FIRST + id, "lies outside the file");
             return false;
         }
         if (!CreateSoundBufferFromWave(id, wave, size)) {

@@ -71,28 +71,6 @@ bool CreatePrimitive(MeshRecord* record, const MeshData& data) {
     return ComputeMeshBounds(record, data.positions);
 }
 
-// What an entry holds, as a person fixing the data would look for it.
-std::string EntryContent(int entry) {
-    if (entry == ARCHIVE_UI_ATLAS) {
-        return "interface atlas";
-    }
-    if (entry == ARCHIVE_GLYPH_ATLAS) {
-        return "glyph sheet";
-    }
-    if (entry < ARCHIVE_MESH_TEXTURE_FIRST) {
-        return "texture " + std::to_string(entry - ARCHIVE_TEXTURE_FIRST);
-    }
-    if (entry < ARCHIVE_MESH_FIRST) {
-        return "mesh texture " + std::to_string(entry - ARCHIVE_MESH_TEXTURE_FIRST);
-    }
-    return "mesh " + std::to_string(entry - ARCHIVE_MESH_FIRST);
-}
-
-void ReportBadEntry(int entry, const std::string& why) {
-    std::fprintf(stderr, "data.dat: entry %d (%s): %s\n", entry, EntryContent(entry).c_str(),
-                 why.c_str());
-}
-
 std::string Hex(const uint8_t* bytes, uint32_t size) {
     std::string text;
     char byte[4];
@@ -120,20 +98,20 @@ bool LoadTextureFromArchive(GfxTexture** out, int entry) {
     uint32_t size = 0;
     const uint8_t* bytes = GetArchiveEntry(entry, &size);
     if (bytes == nullptr) {
-        ReportBadEntry(entry, "lies outside the file");
+        ReportBadArchiveEntry(entry, "lies outside the file");
         return false;
     }
     RgbaImage image;
     if (!DecodeImage(bytes, size, &image)) {
-        ReportBadEntry(entry, "not a decodable image (" + std::to_string(size) +
-                                  " bytes, starting" + Hex(bytes, size) + ")");
+        ReportBadArchiveEntry(entry, "not a decodable image (" + std::to_string(size) +
+                                         " bytes, starting" + Hex(bytes, size) + ")");
         return false;
     }
     *out = GfxCreateTexture(PrepareTextureImage(image));
     if (*out == nullptr) {
-        ReportBadEntry(entry, "the graphics device refused its " + std::to_string(image.width) +
-                                  " x " + std::to_string(image.height) +
-                                  " texture: " + PlatformLastError());
+        ReportBadArchiveEntry(
+            entry, "the graphics device refused its " + std::to_string(image.width) + " x " +
+                       std::to_string(image.height) + " texture: " + PlatformLastError());
         return false;
     }
     return true;
@@ -171,18 +149,18 @@ bool LoadMeshFromArchive(MeshRecord* record, int entry) {
     uint32_t size = 0;
     const uint8_t* bytes = GetArchiveEntry(entry, &size);
     if (bytes == nullptr) {
-        ReportBadEntry(entry, "lies outside the file");
+        ReportBadArchiveEntry(entry, "lies outside the file");
         return false;
     }
     XMesh x;
     if (!ParseXFile(bytes, size, &x)) {
-        ReportBadEntry(entry, WhyNotAMesh(bytes, size));
+        ReportBadArchiveEntry(entry, WhyNotAMesh(bytes, size));
         return false;
     }
     record->mesh = GfxCreateMesh(MeshDataFrom(x));
     if (record->mesh == nullptr) {
-        ReportBadEntry(entry,
-                       std::string("the graphics device refused the mesh: ") + PlatformLastError());
+        ReportBadArchiveEntry(
+            entry, std::string("the graphics device refused the mesh: ") + PlatformLastError());
         return false;
     }
     record->materialCount = static_cast<uint32_t>(x.materials.size());
