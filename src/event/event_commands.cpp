@@ -17,6 +17,7 @@
 #include "field/map_transfer.h"
 #include "field/map_view.h"
 #include "field/party.h"
+#include "field/random_encounters.h"
 #include "render/camera.h"
 #include "render/textures_and_meshes.h"
 #include "render/world_popups.h"
@@ -125,6 +126,13 @@ void UpdateWait(EventRunnerPayload* runner) {
         runner->waitFrames = 0;
         runner->state = NextEventCommand;
     }
+}
+
+// The encounter swirl without its battle.
+
+void EventCmdEncounterSwirl(EventRunnerPayload* runner) {
+    StartEncounterSwirl(SWIRL_MODE_EVENT);
+    runner->state = WaitSwirlEnded;
 }
 
 // Camera.

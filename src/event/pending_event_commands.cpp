@@ -7,12 +7,10 @@
 
 void EventCmdInn(EventRunnerPayload*) {}
 void EventCmdShop(EventRunnerPayload*) {}
-void EventCmdStartBattle(EventRunnerPayload*) {}
 void EventCmdSpawnMovingObjects(EventRunnerPayload*) {}
 void EventCmdArrowTrap(EventRunnerPayload*) {}
 void EventCmdTreasure(EventRunnerPayload*) {}
 void EventCmdSetEncounterInterval(EventRunnerPayload*) {}
-void EventCmdEncounterSwirl(EventRunnerPayload*) {}
 void EventCmdPitFall(EventRunnerPayload*) {}
 void EventCmdAmountEntry(EventRunnerPayload*) {}
 

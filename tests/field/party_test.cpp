@@ -103,15 +103,16 @@ TEST_F(PartyTest, AStepIsEightQuarterUnitsWithTheCellsMarkedAtItsStart) {
 }
 
 TEST_F(PartyTest, EncounterStepsStopAtZeroAndHoldingAKeepsThemFull) {
+    encounterStepsLeft = 0;
+    CountEncounterStep();
+    EXPECT_EQ(encounterStepsLeft, 0);
     PlacePartyOn(1, 1);
     encounterStepsLeft = 1;
-    game->Hold(KEY_RIGHT);
-    game->Frames(8 * 3 + 1);
-    EXPECT_EQ(encounterStepsLeft, 0);
     game->Hold(KEY_A);
-    game->Hold(KEY_LEFT);
+    game->Hold(KEY_RIGHT);
     game->Frames(17);
     EXPECT_EQ(encounterStepsLeft, encounterInterval);
+    EXPECT_FALSE(IsTaskSlotInUse(TASK_SLOT_ENCOUNTER_SWIRL)) << "no encounter while A is held";
 }
 
 TEST_F(PartyTest, WallsSlideTheLeaderToTheSideTheLastKeyChoseThenTheOther) {

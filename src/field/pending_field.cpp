@@ -1,6 +1,0 @@
-// Field checks whose screens are not built yet answer "no".
-#include "field/random_encounters.h"
-
-bool CheckRandomEncounter(float, float) {
-    return false;
-}
