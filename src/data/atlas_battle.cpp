@@ -7,6 +7,7 @@ namespace {
 const AtlasImage battleImages[] = {
     // A deep evening blue, so the lit floor stands out over it.
     {AtlasSheet::Interface, RECT_BATTLE_BACKGROUND_TILE, AtlasArt::Fill, "", 0xFF1C2A4A},
+    {AtlasSheet::Interface, RECT_BATTLE_PAUSE_FRAME, AtlasArt::Panel, "", 0xFFE0E8FF},
 };
 
 }  // namespace

@@ -1,0 +1,10 @@
+// How a battle ends: the records written back to the roster, and the closing lines.
+#pragma once
+
+#include "field/game_state.h"
+
+// Copies a party member's record (classes 1 to 3 only) over the roster entry with the same
+// character; nothing when no entry matches. Familiars are never written back.
+void StorePartyMemberRecord(const CharacterRecord& record);
+// Every battle unit's record, written back as above.
+void SavePartyRecords();

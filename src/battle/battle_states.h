@@ -1,0 +1,44 @@
+// Every state function of the battle, the controller's and the units'. Other code tells what a
+// unit or the controller is doing by comparing its state with these, so each is one distinct
+// function: never fold, inline or duplicate them.
+#pragma once
+
+#include "battle/battle_controller.h"
+#include "battle/battle_unit.h"
+
+// The controller.
+void WaitBattleOpening(BattleController* controller);
+void ShowQueuedLines(BattleController* controller);
+void BattleMessageWaitState(BattleController* controller);
+void StartNextUnitTurn(BattleController* controller);
+void WatchUnitTurn(BattleController* controller);
+void HandleBattlePauseMenu(BattleController* controller);
+void ShowFinalLines(BattleController* controller);
+void WaitFinalMessageKey(BattleController* controller);
+
+// The controller's camera functions, one of which runs after the state each frame.
+void HandleBattleCameraInput(BattleController* controller);
+void TurnBattleCamera(BattleController* controller);
+
+// The outcomes the mode check leads to.
+void ShowVictory(BattleController* controller);
+void ShowDefeat(BattleController* controller);
+void HandleTeamDefeat(BattleController* controller);
+// The team changes: the other team walks in; the team on the field walks off from the unit on.
+void SwapBattleTeam(BattleController* controller);
+void BuildPartyTurnListFrom(BattleController* controller, BattleUnit* unit);
+
+// The units.
+void UnitIdleState(BattleUnit* unit);
+void TurnStartState(BattleUnit* unit);
+void BeginCommandTurn(BattleUnit* unit);
+void ParalysedMessageState(BattleUnit* unit);
+void TurnEndState(BattleUnit* unit);
+void HitReactionState(BattleUnit* unit);
+void RunSinking(BattleUnit* unit);
+void CommandMenuState(BattleUnit* unit);
+void EnemyTurnDelayState(BattleUnit* unit);
+void AutoBattleTurnState(BattleUnit* unit);
+void EscapeWalkState(BattleUnit* unit);
+void WalkOffFieldState(BattleUnit* unit);
+void WalkToHomeCellState(BattleUnit* unit);
