@@ -3,7 +3,8 @@
 # quitting through the quit question; then a new game of the first story: the opening
 # message, the walk up the square to the elder and his words, the east gate to the meadow and
 # back, and the peddler by the gate, whose question sends the party back to the title; a close
-# request then ends the game cleanly.
+# request then ends the game cleanly. Then, in a new game, the walk east in the meadow until a
+# battle begins, its opening lines, and its pause box quitting to the title.
 set -u
 game=$1
 build=$2
@@ -30,37 +31,43 @@ press_until_change "the question's cursor did not move" Down "$WHOLE"
 hold_until "the game did not quit" Return game_ended
 expect_exit 0 "quitting from the title"
 
-# Run 2: a new game of the first story. The start menu's cursor starts on "back", its
-# question on "no".
+# From the title: a new game of the first story, the opening message, the walk up the square to
+# the elder and his words, and the east gate to the meadow. The start menu's cursor starts on
+# "back", its question on "no".
+new_game_to_meadow() {
+  wait_until "the title did not show" region_is "$LOGO" logo.ppm
+  press_until_change "the start menu did not open" Return "$WHOLE"
+  press_until_change "the cursor did not move to the first story" Down "$WHOLE"
+  press_until_change "the story's question did not open" Return "$WHOLE"
+  press_until_change "the question's cursor did not move" Down "$WHOLE"
+  press_until_change "the game did not start" Return "$WHOLE"
+
+  wait_for_message "the opening message did not show"
+  window_not_black || fail "the village is black"
+  look "$BAR" open_bar.ppm
+  advance_message "the opening message did not close" region_differs "$BAR" open_bar.ppm
+  look "$BAR" bar.ppm
+
+  # Up the square until the elder, who stands in the way, can be talked to.
+  key_down Up
+  tap_until "no one talked on the way up the square" Return field_busy
+  key_up Up
+  wait_for_message "the elder's words did not show"
+  has_text "$LINE3" || fail "someone other than the elder talked: his words have three lines"
+  advance_message "the elder's message did not close" in_field
+
+  # Along the square to the east gate and the meadow. Each walk lets go of its key when the
+  # fade begins, long before the next map takes keys again, so the party does not walk on once
+  # there.
+  wait_until_still "the village did not settle" "$AREA_NAME"
+  look "$AREA_NAME" village.ppm
+  hold_until "the east gate was not reached" Right field_busy
+  wait_until "the meadow did not appear" in_meadow
+}
+
+# Run 2: a new game; the meadow and back through its west gate.
 start_game run2
-wait_until "the title did not show" region_is "$LOGO" logo.ppm
-press_until_change "the start menu did not open" Return "$WHOLE"
-press_until_change "the cursor did not move to the first story" Down "$WHOLE"
-press_until_change "the story's question did not open" Return "$WHOLE"
-press_until_change "the question's cursor did not move" Down "$WHOLE"
-press_until_change "the game did not start" Return "$WHOLE"
-
-wait_for_message "the opening message did not show"
-window_not_black || fail "the village is black"
-look "$BAR" open_bar.ppm
-advance_message "the opening message did not close" region_differs "$BAR" open_bar.ppm
-look "$BAR" bar.ppm
-
-# Up the square until the elder, who stands in the way, can be talked to.
-key_down Up
-tap_until "no one talked on the way up the square" Return field_busy
-key_up Up
-wait_for_message "the elder's words did not show"
-has_text "$LINE3" || fail "someone other than the elder talked: his words have three lines"
-advance_message "the elder's message did not close" in_field
-
-# Along the square to the east gate and the meadow, and back through its west gate. Each walk
-# lets go of its key when the fade begins, long before the next map takes keys again, so the
-# party does not walk on once there.
-wait_until_still "the village did not settle" "$AREA_NAME"
-look "$AREA_NAME" village.ppm
-hold_until "the east gate was not reached" Right field_busy
-wait_until "the meadow did not appear" in_meadow
+new_game_to_meadow
 hold_until "the meadow's west gate was not reached" Left field_busy
 wait_until "the village did not appear again" in_village
 
@@ -77,4 +84,25 @@ hold_until "the peddler did not send the party back to the title" Return region_
 kill -TERM "$pid"
 expect_exit 0 "the close request"
 ! grep -q "\[" run2.err || fail "a message box was shown"
+
+# Run 3: east along the meadow's path until monsters appear: the battle's opening lines, page
+# by page; then its pause box, whose quit leads back to the title.
+start_game run3
+new_game_to_meadow
+hold_until "no battle began on the meadow's path" Right has_text "$LINE1"
+# One page says who acts first; when it is the party, a second names the enemies.
+pages=0
+while has_text "$LINE1"; do
+  [ "$pages" -lt 2 ] || fail "the battle's opening lines did not close"
+  press_until_change "the battle's opening page did not turn" Return "$BOTTOM"
+  pages=$((pages + 1))
+done
+# Shift is taken between turns only.
+look "$PAUSE_BOX" no_pause.ppm
+tap_until_seen "the battle's pause box did not open" Shift region_differs "$PAUSE_BOX" no_pause.ppm
+press_until_change "the pause box's cursor did not move" Down "$PAUSE_BOX"
+hold_until "quitting the battle did not lead to the title" Return region_is "$LOGO" logo.ppm
+kill -TERM "$pid"
+expect_exit 0 "the close request"
+! grep -q "\[" run3.err || fail "a message box was shown"
 echo "ok"
