@@ -73,7 +73,10 @@ void PlaceParty() {
         float x = static_cast<float>(PARTY_PLACEMENT_CELLS[i][0]);
         float z = static_cast<float>(PARTY_PLACEMENT_CELLS[i][1]);
         FieldCellToWorld(&x, &z);
-        CreateBattleUnit(partyRoster[i], x, BATTLE_UNIT_HEIGHT, z, PARTY_FACING);
+        if (BattleUnit* unit =
+                SpawnBattleUnit(partyRoster[i], x, BATTLE_UNIT_HEIGHT, z, PARTY_FACING)) {
+            unit->rosterPlace = i;
+        }
     }
 }
 
@@ -172,6 +175,11 @@ void EndBattle(TaskSlot* slot, BattleController* controller) {
 
 BattleController* Battle() {
     return TaskPayload<BattleController>(TaskAt(TASK_SLOT_BATTLE));
+}
+
+BattleController* ActiveBattle() {
+    const TaskSlot* slot = TaskAt(TASK_SLOT_BATTLE);
+    return slot->inUse != 0 && slot->kind == TASK_KIND_BATTLE ? Battle() : nullptr;
 }
 
 int StartRandomBattle(float x, float z) {

@@ -62,6 +62,8 @@ extern const int32_t PARTY_PLACEMENT_CELLS[PARTY_MAX][2];
 
 // The payload in the battle slot. Units and the HUD read it only while a battle runs.
 BattleController* Battle();
+// The running battle's controller, or null when the battle slot holds none.
+BattleController* ActiveBattle();
 
 // Starts a random battle with the field under the map position (x, z): 1 when started, 0 when
 // the battle slot was taken. Other tasks are left as they are (the swirl has hidden them).

@@ -5,3 +5,5 @@
 
 // The pause box: quit to the title, no or yes, on the controller's pause choice.
 void DrawBattlePauseMenu(const BattleController* controller);
+// The unit's name on a plate above its head.
+void DrawUnitNamePlate(const BattleUnit* unit);

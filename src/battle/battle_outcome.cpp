@@ -17,10 +17,22 @@ void StorePartyMemberRecord(const CharacterRecord& record) {
     }
 }
 
+void StorePartyUnitRecord(const BattleUnit* unit) {
+    const CharacterRecord& record = unit->record;
+    const int32_t place = unit->rosterPlace;
+    if (record.side == SIDE_PARTY && record.characterClass >= CLASS_FIGHTER &&
+        record.characterClass <= CLASS_HYBRID && place >= 0 && place < partyCount &&
+        place < PARTY_MAX && partyRoster[place].characterId == record.characterId) {
+        partyRoster[place] = record;
+        return;
+    }
+    StorePartyMemberRecord(record);
+}
+
 void SavePartyRecords() {
     for (int slot = TASK_SLOT_DYNAMIC_FIRST; slot < TASK_SLOT_DYNAMIC_END; ++slot) {
         if (const BattleUnit* unit = LiveBattleUnitAt(slot)) {
-            StorePartyMemberRecord(unit->record);
+            StorePartyUnitRecord(unit);
         }
     }
 }

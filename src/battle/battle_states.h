@@ -36,7 +36,33 @@ void ParalysedMessageState(BattleUnit* unit);
 void TurnEndState(BattleUnit* unit);
 void HitReactionState(BattleUnit* unit);
 void RunSinking(BattleUnit* unit);
+
+// The command phase of a party unit's turn.
 void CommandMenuState(BattleUnit* unit);
+void RunTargetSelect(BattleUnit* unit);
+void RunDefendConfirm(BattleUnit* unit);
+void DefendMessageState(BattleUnit* unit);
+void RunEscapeConfirm(BattleUnit* unit);
+
+// Where the commands lead: the approach and melee, the skill and item menus, escape, the team's
+// turn choice and the automatic battle prompt.
+void ApproachTargetState(BattleUnit* unit);
+void OpenSkillMenu(BattleUnit* unit);
+void SkillMenuState(BattleUnit* unit);
+void SkillTargetState(BattleUnit* unit);
+void AreaSkillConfirmState(BattleUnit* unit);
+void SpecialSkillConfirmState(BattleUnit* unit);
+void NotEnoughMpState(BattleUnit* unit);
+void OpenBattleItemMenu(BattleUnit* unit);
+void BattleItemMenuState(BattleUnit* unit);
+void ItemTargetState(BattleUnit* unit);
+void EscapeFailedState(BattleUnit* unit);
+void TurnChoicePromptState(BattleUnit* unit);
+void AutoBattleConfirmState(BattleUnit* unit);
+// Tries to flee and sets the unit's next state.
+void TryEscape(BattleUnit* unit);
+
+// Turns without a command.
 void EnemyTurnDelayState(BattleUnit* unit);
 void AutoBattleTurnState(BattleUnit* unit);
 void EscapeWalkState(BattleUnit* unit);

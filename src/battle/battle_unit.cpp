@@ -28,6 +28,7 @@ BattleUnit* InitBattleUnit(TaskSlot* slot, const CharacterRecord& record, float 
     unit->facing = facing;
     unit->stateFn = UnitIdleState;
     unit->record = record;
+    unit->rosterPlace = -1;
     return unit;
 }
 
@@ -69,8 +70,8 @@ void DrawBattleUnit(TaskSlot* slot) {
         return;
     }
     Mat4 world;
-    float yaw = unit->facing;
-    BuildWorldMatrixTilted(&world, unit->position, &yaw, unit->tiltX, unit->tiltZ);
+    // The facing is kept normalised by the draw, as for map actors.
+    BuildWorldMatrixTilted(&world, unit->position, &unit->facing, unit->tiltX, unit->tiltZ);
     DrawMesh(mesh, world);
     if (unit->record.side != SIDE_PARTY || unit->record.characterClass != CLASS_FIGHTER) {
         return;
@@ -109,8 +110,8 @@ bool IsLiveBattleUnit(const BattleUnit* unit) {
 }
 
 void RemoveFromBattleList(const BattleUnit* unit) {
-    BattleController* controller = Battle();
-    if (controller->alive == 0) {
+    BattleController* controller = ActiveBattle();
+    if (controller == nullptr || controller->alive == 0) {
         return;
     }
     for (BattleUnit*& entry : controller->turnList) {
@@ -142,19 +143,23 @@ int CanUnitAct(const BattleUnit* unit) {
 }
 
 int IsAutoBattleOn() {
-    return Battle()->autoBattle != 0 ? 1 : 0;
+    const BattleController* controller = ActiveBattle();
+    return controller != nullptr && controller->autoBattle != 0 ? 1 : 0;
 }
 
 int IsEscaping() {
-    return Battle()->escaping != 0 ? 1 : 0;
+    const BattleController* controller = ActiveBattle();
+    return controller != nullptr && controller->escaping != 0 ? 1 : 0;
 }
 
 int IsScriptedBattle() {
-    return Battle()->scripted != 0 ? 1 : 0;
+    const BattleController* controller = ActiveBattle();
+    return controller != nullptr && controller->scripted != 0 ? 1 : 0;
 }
 
 int HasBattleMode(uint32_t bits) {
-    return (Battle()->mode & bits) != 0 ? 1 : 0;
+    const BattleController* controller = ActiveBattle();
+    return controller != nullptr && (controller->mode & bits) != 0 ? 1 : 0;
 }
 
 void UnitIdleState(BattleUnit* unit) {
@@ -243,7 +248,7 @@ void RunSinking(BattleUnit* unit) {
     unit->record.hp = 1;
     unit->record.mp = 0;
     if (unit->record.side == SIDE_PARTY) {
-        StorePartyMemberRecord(unit->record);
+        StorePartyUnitRecord(unit);
     }
     RemoveFromBattleList(unit);
 }

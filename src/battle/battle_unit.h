@@ -42,6 +42,9 @@ struct BattleUnit {
     BattleUnit* targets[UNIT_TARGET_MAX];
     float pendingMagicDamage;
     Vec3 home;
+    // The roster entry the unit was made from (-1 for none): its record goes back there, since
+    // a party may hold two members with the same character id.
+    int32_t rosterPlace;
 };
 static_assert(sizeof(BattleUnit) <= TASK_PAYLOAD_BYTES);
 static_assert(offsetof(BattleUnit, active) == 0);

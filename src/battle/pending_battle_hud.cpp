@@ -1,7 +1,8 @@
-// The controller draws only its pause box and its message box: the bars, the status panels, the
-// ring and the name plates do not show yet.
+// The controller draws its pause box, the acting unit's overlays and its message box: the bars,
+// the status panels, the ring and the automatic-battle icon do not show yet.
 #include "battle/battle_hud.h"
 #include "battle/battle_states.h"
+#include "battle/command_phase.h"
 
 void DrawBattleController(TaskSlot* slot) {
     const BattleController* controller = TaskPayload<BattleController>(slot);
@@ -10,6 +11,8 @@ void DrawBattleController(TaskSlot* slot) {
         DrawBattlePauseMenu(controller);
         return;
     }
+    UpdateTurnUnitUi();
+    DrawTurnUnitUi();
     if (state == ShowQueuedLines || state == BattleMessageWaitState || state == ShowFinalLines ||
         state == WaitFinalMessageKey) {
         DrawBattleMessageBox(controller->shownLines);

@@ -119,8 +119,8 @@ const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(
 
 // The registry: one line per list.
 const AtlasImageList* const atlasImageLists[] = {
-    &coreAtlasImages, &fieldAtlasImages,   &characterAtlasImages,
-    &menuAtlasImages, &messageAtlasImages, &battleAtlasImages,
+    &coreAtlasImages,    &fieldAtlasImages,  &characterAtlasImages,     &menuAtlasImages,
+    &messageAtlasImages, &battleAtlasImages, &battleCommandAtlasImages, &campAtlasImages,
 };
 
 const std::vector<AtlasImage>& AtlasImages() {

@@ -45,9 +45,11 @@ struct AtlasImageList {
 extern const AtlasImageList coreAtlasImages;   // digits, cursor, fade tile, options screen
 extern const AtlasImageList fieldAtlasImages;  // area names, money bar
 extern const AtlasImageList characterAtlasImages;
-extern const AtlasImageList menuAtlasImages;     // title screen, yes/no dialog, start menu
-extern const AtlasImageList messageAtlasImages;  // message window, glyph sheet
-extern const AtlasImageList battleAtlasImages;   // battle field background
+extern const AtlasImageList menuAtlasImages;           // title screen, yes/no dialog, start menu
+extern const AtlasImageList messageAtlasImages;        // message window, glyph sheet
+extern const AtlasImageList battleCommandAtlasImages;  // a party unit's turn
+extern const AtlasImageList battleAtlasImages;         // battle field background
+extern const AtlasImageList campAtlasImages;           // the camp screens' shared widgets
 
 // Every registered image, list by list, painted in this order (a later one covers an earlier
 // one it overlaps).

@@ -4,70 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <tuple>
 #include <vector>
 
 #include "battle/battle_controller.h"
+#include "battle/battle_fixture.h"
 #include "battle/battle_states.h"
 #include "engine/keyboard.h"
 #include "engine/random.h"
 #include "engine/sound.h"
-#include "event/event_commands_fixture.h"
 #include "field/character_tables.h"
 
 namespace {
-
-class BattleTest : public EventCommandsFixture {
-  protected:
-    // Event 1 starts a scripted battle with arguments to mend, then a second one.
-    void SetUp() override {
-        Load({{{1, 1}, "$7,#16,3,40,1,1,5,8,10,2,14,5,#16,1,0,9,9,#99,@"}});
-        partyCount = PARTY_MAX;
-        for (int i = 0; i < PARTY_MAX; ++i) {
-            partyRoster[i] = characterTemplates[i];
-        }
-        LeaderOn(3, 3);
-        encounterGroup = 1;
-    }
-
-    // A random battle as the swirl starts one: everything else paused and hidden.
-    static BattleController* Begin() {
-        SetAllTasksActive(TASK_ACTIVITY_STOP_BOTH);
-        SeedRandom(1);
-        EXPECT_EQ(StartRandomBattle(0.0f, 0.0f), 1);
-        return Battle();
-    }
-    static BattleController* BeginPastOpening() {
-        BattleController* b = Begin();
-        ClearQueuedLines(b->queuedLines);
-        b->eye.y = BATTLE_CAMERA_HIGH;
-        b->stateFn = StartNextUnitTurn;
-        return b;
-    }
-    static BattleStateFn State() { return Battle()->stateFn; }
-    static void KillSide(int32_t side) {
-        for (int s = TASK_SLOT_DYNAMIC_FIRST; s < TASK_SLOT_DYNAMIC_END; ++s) {
-            if (BattleUnit* u = LiveBattleUnitAt(s); u != nullptr && u->record.side == side) {
-                TaskAt(s)->inUse = 0;
-            }
-        }
-    }
-    // Pages through the lines on screen until the state leaves the message states: the pages.
-    int PageThrough(BattleStateFn wait) {
-        int pages = 0;
-        for (int frame = 0; frame < 600 && IsTaskSlotInUse(TASK_SLOT_BATTLE); ++frame) {
-            game->Frame();
-            if (IsTaskSlotInUse(TASK_SLOT_BATTLE) && State() == wait) {
-                game->Tap(KEY_RETURN);
-                ++pages;
-            } else if (!IsTaskSlotInUse(TASK_SLOT_BATTLE) || State() == StartNextUnitTurn ||
-                       State() == WatchUnitTurn) {
-                break;
-            }
-        }
-        return pages;
-    }
-};
 
 TEST_F(BattleTest, RandomStartWithSeed1PlacesTheDrawnEnemiesAndListsTheSidesInOrder) {
     const BattleController* b = Begin();
@@ -115,7 +64,7 @@ TEST_F(BattleTest, OpeningRisesWithCameraKeysIgnoredThenPagesThenTurnsInListOrde
     EXPECT_EQ(PageThrough(BattleMessageWaitState), 2);
     EXPECT_EQ(Battle()->hudShown, 1u);
     std::vector<int> order;
-    while (order.size() < 12 && FramesUntil([&] {
+    while (order.size() < 12 && FramesPassingTurnsUntil([&] {
                                     for (int s = TASK_SLOT_DYNAMIC_FIRST; s < TASK_SLOT_DYNAMIC_END;
                                          ++s) {
                                         const BattleUnit* u = LiveBattleUnitAt(s);
@@ -176,13 +125,13 @@ TEST_P(BattleOutcomeTest, EndsWithItsPagesAndEndActions) {
     const OutcomeCase c = GetParam();
     BattleController* b = BeginPastOpening();
     b->escaping = c.escaping;
-    ASSERT_GE(FramesUntil([] { return State() == WatchUnitTurn; }), 0);
     if (c.partyGone) {
         KillSide(SIDE_PARTY);
     }
     if (c.enemiesGone) {
         KillSide(SIDE_ENEMY);
     }
+    b->stateFn = WatchUnitTurn;
     ASSERT_GE(FramesUntil([] { return State() == WaitFinalMessageKey; }), 0);
     EXPECT_EQ(Battle()->hudShown, 0u);
     EXPECT_EQ(PageThrough(WaitFinalMessageKey), c.pages);
@@ -205,6 +154,36 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, BattleOutcomeTest,
                                            OutcomeCase{true, true, 0, 2, true},    // both gone
                                            OutcomeCase{true, false, 1, 1, false}   // escaped
                                            ));
+
+TEST_F(BattleTest, TeamModesWaitForTheWalkersThenFightOrWin) {
+    BattleController* b = BeginPastOpening();
+    // Entering: every party unit within 0.5 of its home, the last one exactly on the limit.
+    b->mode = BATTLE_MODE_TEAM_ENTERING;
+    for (const float last : {0.51f, 0.5f}) {
+        for (int s = 10; s < 14; ++s) {
+            BattleUnit* u = LiveBattleUnitAt(s);
+            u->home = u->position;
+            u->home.x += s == 13 ? last : 0.0f;
+        }
+        CheckBattleProgress(b);
+        EXPECT_EQ(std::pair(b->mode, b->stateFn),
+                  std::pair(last > 0.5f ? BATTLE_MODE_TEAM_ENTERING : BATTLE_MODE_FIGHT,
+                            &StartNextUnitTurn));
+    }
+    EXPECT_EQ(std::pair(b->turnList[0], b->turnList[4]),
+              std::pair(LiveBattleUnitAt(10), LiveBattleUnitAt(14)));
+    KillSide(SIDE_ENEMY);
+    b->mode = BATTLE_MODE_TEAM_ENTERING;
+    CheckBattleProgress(b);
+    EXPECT_EQ(b->stateFn, ShowFinalLines);
+    // The familiars' victory sends the party side off, listed alone, with automatic play off.
+    b->activeTeam = 1;
+    b->autoBattle = 1;
+    b->mode = BATTLE_MODE_FIGHT;
+    CheckBattleProgress(b);
+    EXPECT_EQ(std::tuple(b->autoBattle, b->turnList[0], b->turnList[4], b->stateFn),
+              std::tuple(0u, LiveBattleUnitAt(10), nullptr, &StartNextUnitTurn));
+}
 
 TEST_F(BattleTest, PauseBoxKeepsItsChoiceResumesTheUnitsOrQuitsToTheTitle) {
     BeginPastOpening();
@@ -280,9 +259,11 @@ TEST_F(BattleTest, ScriptedStartMendsKindsAndCellsThenRefreezesTheFieldAtTheEnd)
     ASSERT_GE(FramesUntil([] { return IsTaskSlotInUse(TASK_SLOT_BATTLE); }), 0);
     const BattleController* b = Battle();
     EXPECT_EQ(std::pair(b->scripted, b->firstSide), std::pair(1u, SIDE_PARTY));
-    // Kind 40 becomes 0 and the off-field cell the first free one; a taken cell the next.
-    const std::tuple<int, float, float> want[] = {{0, -13, 13}, {5, -11, 13}, {2, 11, 7}};
-    for (int i = 0; i < 3; ++i) {
+    // Kind 17 becomes 0 and the off-field cell the first free one, a taken cell the next; the
+    // field's edge cells are taken as given.
+    const std::tuple<int, float, float> want[] = {
+        {0, -13, 13}, {5, -11, 13}, {2, -13, -13}, {3, 13, 13}};
+    for (int i = 0; i < 4; ++i) {
         const BattleUnit* u = LiveBattleUnitAt(14 + i);
         ASSERT_NE(u, nullptr);
         const auto [kind, x, z] = want[i];
@@ -290,9 +271,9 @@ TEST_F(BattleTest, ScriptedStartMendsKindsAndCellsThenRefreezesTheFieldAtTheEnd)
         EXPECT_EQ(std::pair(u->position.x, u->position.z), std::pair(x, z)) << i;
     }
     EXPECT_EQ(TaskAt(0)->drawOn, 0u);
-    EXPECT_EQ(PageThrough(BattleMessageWaitState), 2);
+    EXPECT_EQ(PageThrough(BattleMessageWaitState), 3);  // four kinds: two pages of names
     KillSide(SIDE_ENEMY);
-    ASSERT_GE(FramesUntil([] { return State() == WaitFinalMessageKey; }), 0);
+    ASSERT_GE(FramesPassingTurnsUntil([] { return State() == WaitFinalMessageKey; }), 0);
     PageThrough(WaitFinalMessageKey);
     ASSERT_FALSE(IsTaskSlotInUse(TASK_SLOT_BATTLE));
     EXPECT_EQ(std::pair(TaskAt(0)->updateOn, TaskAt(0)->drawOn), std::pair(0u, 1u));
