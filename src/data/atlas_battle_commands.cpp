@@ -25,7 +25,7 @@ const AtlasImage commandImages[] = {
     {AtlasSheet::Interface, RECT_UNIT_NAME_PANEL, AtlasArt::Panel, "", FRAME_LIGHT},
     {AtlasSheet::Interface, RECT_DEFEND_PROMPT_TITLE, AtlasArt::Label, "ぼうぎょする？",
      TITLE_GOLD},
-    {AtlasSheet::Interface, RECT_ESCAPE_PROMPT_TITLE, AtlasArt::Label, "にげる？", TITLE_GOLD},
+    // The escape prompt's title is not painted apart: its rectangle holds the escape label.
     {AtlasSheet::Interface, RECT_TARGET_LIST_PANEL, AtlasArt::Panel, "", FRAME_LIGHT},
     {AtlasSheet::Interface, RECT_TARGET_GAUGE_FRAME, AtlasArt::Fill, "", 0xFF202020},
     {AtlasSheet::Interface, RECT_TARGET_GAUGE_FILL_PARTY, AtlasArt::Fill, "", 0xFF40D060},

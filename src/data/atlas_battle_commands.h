@@ -15,7 +15,8 @@ constexpr AtlasRect RECT_COMMAND_MENU_TITLE = {287, 482, 388, 502};
 // The panel the acting unit's name stands in, above the command menu.
 constexpr AtlasRect RECT_UNIT_NAME_PANEL = {0, 688, 123, 718};
 
-// Prompt titles; the frame is the pause box's, the entries its no and yes.
+// Prompt titles; the frame is the pause box's, the entries its no and yes. The escape prompt's
+// title takes in the escape command's label.
 constexpr AtlasRect RECT_DEFEND_PROMPT_TITLE = {784, 640, 905, 661};
 constexpr AtlasRect RECT_ESCAPE_PROMPT_TITLE = {393, 482, 472, 502};
 

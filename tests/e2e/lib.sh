@@ -39,7 +39,8 @@ BOTTOM=640x80+0+400   # the message window's lines, the portrait and the money b
 BAR=640x10+0+470      # the money bar; the message window's foot while a message shows
 LINE1=480x16+140+394  # the message window's first line
 LINE3=480x14+140+449  # the message window's third line
-PAUSE_BOX=180x100+0+116  # the battle's pause box
+PAUSE_BOX=180x100+0+116     # the battle's pause box
+COMMAND_MENU=130x210+0+120  # a party member's battle commands
 
 work=$(mktemp -d)
 pid=
@@ -200,21 +201,6 @@ tap_until() {
     key_up "$key"
     frames_pass "$step" 3
   done
-}
-
-# Presses a key again and again until the check holds, looking between a press and its release:
-# for a key the game takes only in some of its frames while the picture stands still (a battle
-# whose turns pass unseen), where frames cannot be counted by the picture.
-tap_until_seen() {
-  local step=$1 key=$2 deadline=$((SECONDS + E2E_TIMEOUT))
-  shift 2
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "$step (not within $E2E_TIMEOUT s)"
-    key_down "$key"
-    "$@" && break
-    key_up "$key"
-  done
-  key_up "$key"
 }
 
 # Waits until the region holds still while the picture elsewhere changes three times (the

@@ -86,7 +86,8 @@ expect_exit 0 "the close request"
 ! grep -q "\[" run2.err || fail "a message box was shown"
 
 # Run 3: east along the meadow's path until monsters appear: the battle's opening lines, page
-# by page; then its pause box, whose quit leads back to the title.
+# by page, and the first party member's command menu; then the pause box, whose quit leads back
+# to the title.
 start_game run3
 new_game_to_meadow
 hold_until "no battle began on the meadow's path" Right has_text "$LINE1"
@@ -97,9 +98,8 @@ while has_text "$LINE1"; do
   press_until_change "the battle's opening page did not turn" Return "$BOTTOM"
   pages=$((pages + 1))
 done
-# Shift is taken between turns only.
-look "$PAUSE_BOX" no_pause.ppm
-tap_until_seen "the battle's pause box did not open" Shift region_differs "$PAUSE_BOX" no_pause.ppm
+wait_until "the first command menu did not show" has_text "$COMMAND_MENU"
+press_until_change "the battle's pause box did not open" Shift "$PAUSE_BOX"
 press_until_change "the pause box's cursor did not move" Down "$PAUSE_BOX"
 hold_until "quitting the battle did not lead to the title" Return region_is "$LOGO" logo.ppm
 kill -TERM "$pid"
