@@ -62,6 +62,30 @@ void AutoBattleConfirmState(BattleUnit* unit);
 // Tries to flee and sets the unit's next state.
 void TryEscape(BattleUnit* unit);
 
+// The approach walk along the planned path, and the retreat walk of the automatic battle.
+void WalkPathState(BattleUnit* unit);
+void StepState(BattleUnit* unit);
+void CheckMeleeReachState(BattleUnit* unit);
+void RetreatWalkState(BattleUnit* unit);
+void RetreatStepState(BattleUnit* unit);
+
+// The melee strike.
+void BeginMeleeAttack(BattleUnit* unit);
+void MeleeWindupState(BattleUnit* unit);
+void MeleeSwingState(BattleUnit* unit);
+
+// A struck unit's reaction: it tilts back, or is pushed one cell away from the blow, named by
+// the axes it moves along; both end in HitReactionState.
+void UpdateHitTilt(BattleUnit* unit);
+void UpdateKnockbackPosX(BattleUnit* unit);
+void UpdateKnockbackPosXPosZ(BattleUnit* unit);
+void UpdateKnockbackPosZ(BattleUnit* unit);
+void UpdateKnockbackNegXPosZ(BattleUnit* unit);
+void UpdateKnockbackNegX(BattleUnit* unit);
+void UpdateKnockbackNegXNegZ(BattleUnit* unit);
+void UpdateKnockbackNegZ(BattleUnit* unit);
+void UpdateKnockbackPosXNegZ(BattleUnit* unit);
+
 // Turns without a command.
 void EnemyTurnDelayState(BattleUnit* unit);
 void AutoBattleTurnState(BattleUnit* unit);

@@ -2,10 +2,6 @@
 // states still tells them apart, and each ends the unit's turn at once.
 #include "battle/battle_states.h"
 
-void ApproachTargetState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
 void OpenSkillMenu(BattleUnit* unit) {
     unit->stateFn = TurnEndState;
 }

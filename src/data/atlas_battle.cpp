@@ -17,6 +17,9 @@ const AtlasImage battleImages[] = {
     {AtlasSheet::Interface, RECT_UNIT_PARALYSIS_ICON, AtlasArt::Icon, "麻", 0xFFD0A020},
     {AtlasSheet::Interface, RECT_DEFENCE_BUFF_ICON, AtlasArt::Icon, "防", 0xFF4070C0},
     {AtlasSheet::Interface, RECT_MAGIC_DEFENCE_BUFF_ICON, AtlasArt::Icon, "魔", 0xFF8050D0},
+
+    // Melee popups.
+    {AtlasSheet::Interface, RECT_MISS_POPUP, AtlasArt::Label, "ミス", 0xFFFFFFFF},
 };
 
 }  // namespace

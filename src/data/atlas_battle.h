@@ -21,3 +21,7 @@ constexpr AtlasRect RECT_UNIT_POISON_ICON = {642, 1509, 653, 1520};
 constexpr AtlasRect RECT_UNIT_PARALYSIS_ICON = {658, 1509, 669, 1520};
 constexpr AtlasRect RECT_DEFENCE_BUFF_ICON = {673, 1509, 703, 1520};
 constexpr AtlasRect RECT_MAGIC_DEFENCE_BUFF_ICON = {706, 1509, 736, 1520};
+
+// Melee popups: the miss image over the attacker. The status a blow passes on shows the camp's
+// member status icons over the target (data/atlas_camp.h).
+constexpr AtlasRect RECT_MISS_POPUP = {935, 2, 972, 19};
