@@ -119,8 +119,9 @@ const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(
 
 // The registry: one line per list.
 const AtlasImageList* const atlasImageLists[] = {
-    &coreAtlasImages,    &fieldAtlasImages,  &characterAtlasImages,     &menuAtlasImages,
-    &messageAtlasImages, &battleAtlasImages, &battleCommandAtlasImages, &campAtlasImages,
+    &coreAtlasImages,          &fieldAtlasImages,     &characterAtlasImages,
+    &menuAtlasImages,          &messageAtlasImages,   &battleAtlasImages,
+    &battleCommandAtlasImages, &battleHudAtlasImages, &campAtlasImages,
 };
 
 const std::vector<AtlasImage>& AtlasImages() {

@@ -47,6 +47,7 @@ extern const AtlasImageList fieldAtlasImages;  // area names, money bar
 extern const AtlasImageList characterAtlasImages;
 extern const AtlasImageList menuAtlasImages;           // title screen, yes/no dialog, start menu
 extern const AtlasImageList messageAtlasImages;        // message window, glyph sheet
+extern const AtlasImageList battleHudAtlasImages;      // the battle's bars and panels
 extern const AtlasImageList battleCommandAtlasImages;  // a party unit's turn
 extern const AtlasImageList battleAtlasImages;         // battle field background
 extern const AtlasImageList campAtlasImages;           // the camp screens' shared widgets
