@@ -27,6 +27,8 @@ void HandleTeamDefeat(BattleController* controller);
 // The team changes: the other team walks in; the team on the field walks off from the unit on.
 void SwapBattleTeam(BattleController* controller);
 void BuildPartyTurnListFrom(BattleController* controller, BattleUnit* unit);
+// Makes the familiar team that the summon calls in.
+void SummonFamiliars();
 
 // The units.
 void UnitIdleState(BattleUnit* unit);
@@ -53,9 +55,14 @@ void SkillTargetState(BattleUnit* unit);
 void AreaSkillConfirmState(BattleUnit* unit);
 void SpecialSkillConfirmState(BattleUnit* unit);
 void NotEnoughMpState(BattleUnit* unit);
+void CastSkillOnTarget(BattleUnit* unit);
+void WaitSkillEffectState(BattleUnit* unit);
 void OpenBattleItemMenu(BattleUnit* unit);
 void BattleItemMenuState(BattleUnit* unit);
 void ItemTargetState(BattleUnit* unit);
+void ConfirmItemTarget(BattleUnit* unit);
+void UseItemState(BattleUnit* unit);
+void WaitItemEffectState(BattleUnit* unit);
 void EscapeFailedState(BattleUnit* unit);
 void TurnChoicePromptState(BattleUnit* unit);
 void AutoBattleConfirmState(BattleUnit* unit);

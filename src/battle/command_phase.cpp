@@ -3,8 +3,10 @@
 
 #include "battle/battle_controller.h"
 #include "battle/battle_hud.h"
+#include "battle/battle_items.h"
 #include "battle/battle_states.h"
 #include "battle/movement_planner.h"
+#include "battle/skill_command.h"
 #include "battle/unit_gauges.h"
 #include "data/atlas_battle.h"
 #include "data/atlas_battle_commands.h"
@@ -157,12 +159,9 @@ int CollectTargetsBySide(BattleUnit* unit, int32_t side) {
     int count = 0;
     for (int slot = TASK_SLOT_DYNAMIC_FIRST;
          slot < TASK_SLOT_DYNAMIC_END && count < UNIT_TARGET_MAX; ++slot) {
-        const TaskSlot* task = TaskAt(slot);
-        if (task->inUse != 0 && task->kind == TASK_KIND_BATTLE_UNIT) {
-            BattleUnit* candidate = TaskPayload<BattleUnit>(TaskAt(slot));
-            if (candidate->record.side == side) {
-                unit->targets[count++] = candidate;
-            }
+        BattleUnit* candidate = LiveBattleUnitAt(slot);
+        if (candidate != nullptr && candidate->record.side == side) {
+            unit->targets[count++] = candidate;
         }
     }
     ExchangeSort(
@@ -271,14 +270,28 @@ void DrawCommandUi(BattleUnit* unit) {
         DrawEscapeConfirm(unit);
     } else if (state == ParalysedMessageState) {
         DrawParalysedMessage(unit);
-    } else if (state == SkillTargetState || state == ItemTargetState) {
+    } else if (state == OpenSkillMenu || state == SkillMenuState) {
         // The skill and item windows cover the bottom bar.
-        DrawTargetList(unit);
+        DrawUnitSkillMenu(unit);
         hudShown = 0;
-    } else if (state == OpenSkillMenu || state == SkillMenuState ||
-               state == AreaSkillConfirmState || state == SpecialSkillConfirmState ||
-               state == NotEnoughMpState || state == OpenBattleItemMenu ||
-               state == BattleItemMenuState) {
+    } else if (state == SkillTargetState) {
+        DrawTargetList(unit);
+        DrawUnitSkillMenu(unit);
+        hudShown = 0;
+    } else if (state == AreaSkillConfirmState || state == SpecialSkillConfirmState) {
+        DrawUnitSkillMenu(unit);
+        DrawSkillConfirm();
+        hudShown = 0;
+    } else if (state == NotEnoughMpState) {
+        DrawUnitSkillMenu(unit);
+        DrawNotEnoughMp();
+        hudShown = 0;
+    } else if (state == OpenBattleItemMenu || state == BattleItemMenuState) {
+        DrawUnitItemMenu(unit);
+        hudShown = 0;
+    } else if (state == ItemTargetState) {
+        DrawTargetList(unit);
+        DrawUnitItemMenu(unit);
         hudShown = 0;
     }
     if (controller != nullptr) {

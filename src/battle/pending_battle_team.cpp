@@ -1,5 +1,5 @@
 // The familiar team cannot take the field yet, so a change of team has no one to bring in: the
-// fight goes on with the units already there.
+// fight goes on with the units already there, and the summon calls no one.
 #include "battle/battle_states.h"
 
 void SwapBattleTeam(BattleController* controller) {
@@ -7,3 +7,5 @@ void SwapBattleTeam(BattleController* controller) {
 }
 
 void BuildPartyTurnListFrom(BattleController*, BattleUnit*) {}
+
+void SummonFamiliars() {}

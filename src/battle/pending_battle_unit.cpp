@@ -2,42 +2,6 @@
 // states still tells them apart, and each ends the unit's turn at once.
 #include "battle/battle_states.h"
 
-void OpenSkillMenu(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void SkillMenuState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void SkillTargetState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void AreaSkillConfirmState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void SpecialSkillConfirmState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void NotEnoughMpState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void OpenBattleItemMenu(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void BattleItemMenuState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
-void ItemTargetState(BattleUnit* unit) {
-    unit->stateFn = TurnEndState;
-}
-
 void EscapeFailedState(BattleUnit* unit) {
     unit->stateFn = TurnEndState;
 }

@@ -117,11 +117,13 @@ const AtlasImage coreImages[] = {
 
 const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(coreImages[0])};
 
-// The registry: one line per list.
+// The registry: one line per list. The skill window's panel holds the battle background
+// tile, so the skills' images come first and the tile is painted over the panel.
 const AtlasImageList* const atlasImageLists[] = {
-    &coreAtlasImages,          &fieldAtlasImages,     &characterAtlasImages,
-    &menuAtlasImages,          &messageAtlasImages,   &battleAtlasImages,
-    &battleCommandAtlasImages, &battleHudAtlasImages, &campAtlasImages,
+    &coreAtlasImages,      &fieldAtlasImages, &characterAtlasImages, &menuAtlasImages,
+    &messageAtlasImages,   &skillAtlasImages, &battleAtlasImages,    &battleCommandAtlasImages,
+    &battleHudAtlasImages, &campAtlasImages,  &galleryAtlasImages,   &systemMenuAtlasImages,
+    &campMenuAtlasImages,
 };
 
 const std::vector<AtlasImage>& AtlasImages() {

@@ -51,6 +51,10 @@ extern const AtlasImageList battleHudAtlasImages;      // the battle's bars and 
 extern const AtlasImageList battleCommandAtlasImages;  // a party unit's turn
 extern const AtlasImageList battleAtlasImages;         // battle field background
 extern const AtlasImageList campAtlasImages;           // the camp screens' shared widgets
+extern const AtlasImageList skillAtlasImages;          // skills, items in battle
+extern const AtlasImageList systemMenuAtlasImages;     // the system menu, the save/load screen
+extern const AtlasImageList campMenuAtlasImages;       // the camp menu
+extern const AtlasImageList galleryAtlasImages;        // the model gallery
 
 // Every registered image, list by list, painted in this order (a later one covers an earlier
 // one it overlaps).

@@ -51,6 +51,23 @@ class BattleTest : public EventCommandsFixture {
             return done();
         });
     }
+    // A frame with no key, so that the next one sees the key newly pressed.
+    void Press(int key) {
+        game->ReleaseAll();
+        game->Frame();
+        game->Hold(key);
+        game->Frame();
+        game->ReleaseAll();
+    }
+    // Every unit idle and the controller watching, ready to hand a unit its next state.
+    static void IdleAllUnits() {
+        Battle()->stateFn = WatchUnitTurn;
+        for (int s = TASK_SLOT_DYNAMIC_FIRST; s < TASK_SLOT_DYNAMIC_END; ++s) {
+            if (BattleUnit* u = LiveBattleUnitAt(s)) {
+                u->stateFn = UnitIdleState;
+            }
+        }
+    }
     static void KillSide(int32_t side) {
         for (int s = TASK_SLOT_DYNAMIC_FIRST; s < TASK_SLOT_DYNAMIC_END; ++s) {
             if (BattleUnit* u = LiveBattleUnitAt(s); u != nullptr && u->record.side == side) {

@@ -26,14 +26,6 @@ class CommandPhaseTest : public BattleTest {
         b->stateFn = WatchUnitTurn;
         return LiveBattleUnitAt(TASK_SLOT_DYNAMIC_FIRST);
     }
-    // A frame with no key, so that the next one sees the key newly pressed.
-    void Press(int key) {
-        game->ReleaseAll();
-        game->Frame();
-        game->Hold(key);
-        game->Frame();
-        game->ReleaseAll();
-    }
 };
 
 TEST_F(CommandPhaseTest, TurnStartPicksItsNextStateFirstMatchFirst) {
@@ -199,7 +191,7 @@ TEST_F(CommandPhaseTest, OverlaysGaugesAndTheBottomBarFollowTheActingUnitsState)
     for (auto [state, drawn, hud] :
          {Row{UnitIdleState, false, 0}, Row{CommandMenuState, true, 1},
           Row{RunTargetSelect, true, 1}, Row{OpenSkillMenu, true, 0},
-          Row{SpecialSkillConfirmState, false, 0}, Row{EnemyTurnDelayState, false, 1}}) {
+          Row{SpecialSkillConfirmState, true, 0}, Row{EnemyTurnDelayState, false, 1}}) {
         unit->stateFn = state;
         Battle()->hudShown = 7;
         headless::ClearDrawCalls();
