@@ -12,7 +12,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
   -DLIRROWEN_FUZZ=ON -DLIRROWEN_TESTS=OFF -DLIRROWEN_BENCH=OFF -DLIRROWEN_WERROR=ON
 # Each fuzzer with the folder of its seeds.
 fuzzers=(archive_fuzz:archive wave_fuzz:wave epack_fuzz:epack image_fuzz:image xfile_fuzz:xfile
-  mappack_fuzz:mappack script_fuzz:script)
+  mappack_fuzz:mappack save_fuzz:save script_fuzz:script)
 cmake --build "$build" -j "$(nproc)" --target lirrowen-fuzz-seeds "${fuzzers[@]%%:*}"
 
 seeds="$build/seeds"

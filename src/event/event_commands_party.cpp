@@ -135,7 +135,9 @@ void EventCmdStoreMember(EventRunnerPayload* runner) {
 void EventCmdFetchMember(EventRunnerPayload* runner) {
     const uint32_t storagePlace = ReadCommandNumber(runner);
     const uint32_t partyPlace = ReadCommandNumber(runner);
-    if (!IsPlace(storagePlace) || !IsPlace(partyPlace) ||
+    // A full party takes no one more: the count would stay at four with five records, and a
+    // save keeps only the first four.
+    if (!IsPlace(storagePlace) || !IsPlace(partyPlace) || partyCount >= PARTY_MAX ||
         IsEmptyRecord(storedMembers[storagePlace]) || !IsEmptyRecord(partyRoster[partyPlace])) {
         return;
     }

@@ -40,6 +40,27 @@ bool CellIndexAt(float x, float z, size_t* index) {
     return true;
 }
 
+// Reads the 16-byte header of map n, leaving the file at the map's tile layer; the reason
+// when the map is not there or does not fit the layers.
+std::string ReadMapHeader(std::FILE* file, int32_t n, uint8_t (&header)[16]) {
+    uint8_t table[PACK_TABLE_BYTES];
+    if (!ReadExactly(file, table, sizeof table)) {
+        return "file too short for its offset table";
+    }
+    if (std::fseek(file, static_cast<long>(ReadLE32(table + n * 4)), SEEK_CUR) != 0 ||
+        !ReadExactly(file, header, sizeof header)) {
+        return "file too short";
+    }
+    const uint64_t width = ReadLE32(header);
+    const uint64_t height = ReadLE32(header + 4);
+    // A map must fit the layers; an empty one would leave every actor off the map.
+    if (width == 0 || height == 0 || width * height > MAP_LAYER_BYTES) {
+        return "its size " + std::to_string(width) + " x " + std::to_string(height) +
+               " does not fit the map layers";
+    }
+    return "";
+}
+
 }  // namespace
 
 bool AllocMapBuffers() {
@@ -103,26 +124,15 @@ bool ReadMapPack(const char* fileName) {
         std::fprintf(stderr, "%s: cannot open: %s\n", fileName, std::strerror(errno));
         return false;
     }
-    uint8_t table[PACK_TABLE_BYTES];
     uint8_t header[16];
-    std::string why;
     uint64_t width = 0;
     uint64_t height = 0;
-    if (!ReadExactly(file, table, sizeof table)) {
-        why = "file too short for its offset table";
-    } else if (std::fseek(file, static_cast<long>(ReadLE32(table + currentMap * 4)), SEEK_CUR) !=
-                   0 ||
-               !ReadExactly(file, header, sizeof header)) {
-        why = "file too short";
-    } else {
+    std::string why = ReadMapHeader(file, currentMap, header);
+    if (why.empty()) {
         width = ReadLE32(header);
         height = ReadLE32(header + 4);
-        // A map must fit the layers; an empty one would leave every actor off the map.
-        if (width == 0 || height == 0 || width * height > MAP_LAYER_BYTES) {
-            why = "its size " + std::to_string(width) + " x " + std::to_string(height) +
-                  " does not fit the map layers";
-        } else if (!ReadExactly(file, tileLayer, width * height) ||
-                   !ReadExactly(file, eventLayer, width * height)) {
+        if (!ReadExactly(file, tileLayer, width * height) ||
+            !ReadExactly(file, eventLayer, width * height)) {
             why = "file too short";
         }
     }
@@ -144,6 +154,24 @@ bool ReadMapPack(const char* fileName) {
     eventBlockCount = eventCells < EVENT_BLOCK_COUNT ? eventCells : EVENT_BLOCK_COUNT;
     BuildCollisionLayer();
     return true;
+}
+
+bool ReadMapPackSize(const char* fileName, int32_t n, int32_t* width, int32_t* height) {
+    if (n < 0 || n >= MAP_COUNT) {
+        return false;
+    }
+    std::FILE* file = std::fopen(fileName, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    uint8_t header[16];
+    const bool found = ReadMapHeader(file, n, header).empty();
+    std::fclose(file);
+    if (found) {
+        *width = static_cast<int32_t>(ReadLE32(header));
+        *height = static_cast<int32_t>(ReadLE32(header + 4));
+    }
+    return found;
 }
 
 int32_t CountEventCells() {

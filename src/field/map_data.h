@@ -41,6 +41,9 @@ bool LoadMap(int32_t n);
 // Reads map currentMap of the pack into the layers. False when the file cannot be read whole,
 // the map number lies outside 0..23, or the map is empty or larger than the layers.
 bool ReadMapPack(const char* fileName);
+// The size of map n of the pack, without touching the loaded map; false when the map is not
+// there or would not fit the layers.
+bool ReadMapPackSize(const char* fileName, int32_t n, int32_t* width, int32_t* height);
 int32_t CountEventCells();
 // Recomputes every cell's collision class from its tile code.
 void BuildCollisionLayer();

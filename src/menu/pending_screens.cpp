@@ -3,9 +3,7 @@
 // screen; from the game, back on the field with every task running again. Each goes when its
 // own screen arrives.
 #include "engine/task_pool.h"
-#include "menu/galleries.h"
 #include "menu/options.h"
-#include "menu/save_load.h"
 #include "menu/title_screen.h"
 
 int CreateOptionsScreen(float, uint32_t mode) {
@@ -14,21 +12,4 @@ int CreateOptionsScreen(float, uint32_t mode) {
     }
     SetTasksActiveExceptTransfer(TASK_ACTIVITY_RESUME);
     return 1;
-}
-
-int CreateSaveLoadMenu(uint32_t, uint32_t returnToField) {
-    if (returnToField == 0) {
-        return CreateTitleScreen();
-    }
-    SetTasksActiveExceptTransfer(TASK_ACTIVITY_RESUME);
-    return 1;
-}
-
-int OpenPictureScreen() {
-    return CreateTitleScreen();
-}
-
-int OpenCarouselGallery() {
-    KillAllTasks();
-    return CreateTitleScreen();
 }

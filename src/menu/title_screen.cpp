@@ -35,7 +35,7 @@ void TitleOptions() {
     CreateOptionsScreen(120.0f, 0);
 }
 void TitleLoad() {
-    CreateSaveLoadMenu(1, 0);
+    CreateSaveLoadMenu(SAVE_MODE_LOAD, 0);
 }
 void TitlePictures() {
     OpenPictureScreen();

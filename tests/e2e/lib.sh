@@ -41,6 +41,13 @@ LINE1=480x16+140+394  # the message window's first line
 LINE3=480x14+140+449  # the message window's third line
 PAUSE_BOX=180x100+0+116     # the battle's pause box
 COMMAND_MENU=130x210+0+120  # a party member's battle commands
+AROUND_LEADER=120x120+260+180  # the leader and the cells round it, clear of the villagers
+SYSTEM_MENU=150x180+0+118      # the field's system menu
+SLOTS=300x180+20+120           # the save screen's slot list
+SLOT2_TIME=240x22+52+171       # the second slot's time
+SLOT2_SUMMARY=260x22+348+171   # the second slot's story, area and level
+QUESTION=170x110+240+155       # the save screen's question
+MESSAGE=150x28+245+180         # the save screen's message
 
 work=$(mktemp -d)
 pid=

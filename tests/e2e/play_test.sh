@@ -4,7 +4,8 @@
 # message, the walk up the square to the elder and his words, the east gate to the meadow and
 # back, and the peddler by the gate, whose question sends the party back to the title; a close
 # request then ends the game cleanly. Then, in a new game, the walk east in the meadow until a
-# battle begins, its opening lines, and its pause box quitting to the title.
+# battle begins, its opening lines, and its pause box quitting to the title. Last, a save on the
+# field, the way back to the title and the load of that save.
 set -u
 game=$1
 build=$2
@@ -32,10 +33,9 @@ press_until_change "the question's cursor did not move" Down "$WHOLE"
 hold_until "the game did not quit" Return game_ended
 expect_exit 0 "quitting from the title"
 
-# From the title: a new game of the first story, the opening message, the walk up the square to
-# the elder and his words, and the east gate to the meadow. The start menu's cursor starts on
-# "back", its question on "no".
-new_game_to_meadow() {
+# From the title: a new game of the first story and its opening message. The start menu's
+# cursor starts on "back", its question on "no".
+new_game() {
   wait_until "the title did not show" region_is "$LOGO" logo.ppm
   press_until_change "the start menu did not open" Return "$WHOLE"
   press_until_change "the cursor did not move to the first story" Down "$WHOLE"
@@ -48,6 +48,11 @@ new_game_to_meadow() {
   look "$BAR" open_bar.ppm
   advance_message "the opening message did not close" region_differs "$BAR" open_bar.ppm
   look "$BAR" bar.ppm
+}
+
+# Then the walk up the square to the elder and his words, and the east gate to the meadow.
+new_game_to_meadow() {
+  new_game
 
   # Up the square until the elder, who stands in the way, can be talked to.
   key_down Up
@@ -106,4 +111,52 @@ hold_until "quitting the battle did not lead to the title" Return region_is "$LO
 kill -TERM "$pid"
 expect_exit 0 "the close request"
 ! grep -q "\[" run3.err || fail "a message box was shown"
+
+# Run 4: a new game; a step or two up the square, a save through the system menu into the
+# list's second slot, whose row then shows the save; the system menu's quit to the title; and
+# the title's load of that slot, which brings back the village as it was at the save. The pond
+# ripples beside the system menu, so two presses of one key can wait for frames between them;
+# elsewhere the keys alternate, Z standing in for Return.
+start_game run4
+new_game
+look "$AROUND_LEADER" start.ppm
+hold_until "the party did not walk up the square" Up region_differs "$AROUND_LEADER" start.ppm
+wait_until_still "the party did not stop on the square" "$AROUND_LEADER"
+look "$AROUND_LEADER" place.ppm
+press_until_change "the system menu did not open" Shift "$SYSTEM_MENU"
+press_until_change "the menu's cursor did not move" Down "$SYSTEM_MENU"
+frames_pass "the field froze under the menu" 3
+press_until_change "the menu's cursor did not reach the save entry" Down "$SYSTEM_MENU"
+press_until_change "the save screen did not open" Return "$SYSTEM_MENU"
+look "$SLOT2_TIME" empty_slot.ppm
+press_until_change "the slot cursor did not move" Down "$SLOTS"
+press_until_change "the save question did not open" Return "$QUESTION"
+press_until_change "the question's cursor did not move" Down "$QUESTION"
+press_until_change "the game was not saved" Return "$MESSAGE"
+[ -s save1.dat ] || fail "no save1.dat after saving"
+press_until_change "the saved message did not close" z "$MESSAGE"
+region_differs "$SLOT2_TIME" empty_slot.ppm || fail "the slot does not show the new save"
+look "$SLOT2_TIME" slot_time.ppm
+look "$SLOT2_SUMMARY" slot_summary.ppm
+hold_until "the save screen did not close onto the field" Escape region_is "$AROUND_LEADER" place.ppm
+
+press_until_change "the system menu did not open again" Shift "$SYSTEM_MENU"
+press_until_change "the menu's cursor did not move to quit" Up "$SYSTEM_MENU"
+press_until_change "the quit question did not open" Return "$SYSTEM_MENU"
+press_until_change "the quit question's cursor did not move" Down "$SYSTEM_MENU"
+hold_until "quitting did not lead to the title" Return region_is "$LOGO" logo.ppm
+
+press_until_change "the title's cursor did not move right" Right "$WHOLE"
+press_until_change "the title's cursor did not move to load" Down "$WHOLE"
+press_until_change "the load screen did not open" Return "$WHOLE"
+press_until_change "the slot cursor did not move" Down "$WHOLE"
+region_is "$SLOT2_TIME" slot_time.ppm || fail "the load list shows another time for the save"
+region_is "$SLOT2_SUMMARY" slot_summary.ppm || fail "the load list shows another summary"
+press_until_change "the load question did not open" Return "$WHOLE"
+press_until_change "the load question's cursor did not move" Down "$WHOLE"
+hold_until "the save did not load" Return region_is "$AROUND_LEADER" place.ppm
+wait_until "the loaded game shows no money bar" in_field
+kill -TERM "$pid"
+expect_exit 0 "the close request"
+! grep -q "\[" run4.err || fail "a message box was shown"
 echo "ok"

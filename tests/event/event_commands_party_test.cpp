@@ -52,7 +52,8 @@ TEST_F(EventPartyTest, JoinFillsTheNextPlaceOrReplacesTheLastOfAFullParty) {
 
 TEST_F(EventPartyTest, StoreLeavesAGapAndFetchFillsIt) {
     Load({{{1, 1}, "$7,#47,1,0,#47,2,4,#47,9,1,#47,3,0,#99,@"},
-          {{1, 2}, "$7,#52,0,2,#52,1,1,#52,0,5,#52,0,1,#99,@"}});
+          {{1, 2}, "$7,#52,0,2,#52,1,1,#52,0,5,#52,0,1,#99,@"},
+          {{1, 3}, "$7,#52,3,1,#99,@"}});
     Party({0, 1, 2, 3});
     RunEvent(1);
     // Place 4 does not exist, 9 is no member, storage place 0 is taken for 3.
@@ -65,6 +66,12 @@ TEST_F(EventPartyTest, StoreLeavesAGapAndFetchFillsIt) {
     EXPECT_EQ(Places(), (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(partyCount, 4);
     EXPECT_EQ(Stored(0), -1);
+    // A party of four takes no fifth member, even into an empty place.
+    partyRoster[1] = CharacterRecord{};
+    storedMembers[3] = characterTemplates[1];
+    RunEvent(3);
+    EXPECT_EQ(Places(), (std::vector<int>{0, -1, 2, 3}));
+    EXPECT_EQ(Stored(3), 1);
 }
 
 TEST_F(EventPartyTest, StoreNeverTakesAnEmptyPlaceForCharacterZero) {

@@ -4,7 +4,7 @@
 // OUT/mappack/* the demo's map pack and small packs of shared, odd and cut records;
 // OUT/epack/* the demo's event pack behind a map number and a block count; OUT/script/* each
 // demo map's event text behind the byte that starts the script fuzzer on that map, and one
-// event as long as a block holds.
+// event as long as a block holds; OUT/save/* a save of each party size from the templates.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -19,6 +19,8 @@
 #include "datapack/xfile_writer.h"
 #include "engine/data_archive.h"
 #include "event/event_pack.h"
+#include "field/character_tables.h"
+#include "menu/save_file.h"
 
 namespace {
 
@@ -151,6 +153,29 @@ void WriteScriptSeeds(const std::filesystem::path& demoDir, const std::filesyste
     WriteBinaryFile(dir / "full_block.dat", seed);
 }
 
+// A save of each party size, its members the templates, with a full bag.
+void WriteSaveSeeds(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    SaveData save{};
+    save.scenario = 1;
+    save.map = 11;
+    save.money = 2000;
+    save.cameraEyeY = 60.0f;
+    for (int i = 0; i < PARTY_MAX; ++i) {
+        save.roster[i] = characterTemplates[i];
+        save.stored[i] = characterTemplates[PARTY_MAX - 1 - i];
+        save.positions[i] = {1.0f + 2 * i, 0.15f, -3.0f, 90.0f * i};
+    }
+    for (int s = 0; s < INVENTORY_SLOT_COUNT; ++s) {
+        save.inventory[s] = s < ITEM_COUNT ? InventorySlot{s, s} : InventorySlot{ITEM_NONE, 0};
+    }
+    save.flags[0] = 1;
+    for (int32_t n = 0; n <= PARTY_MAX; ++n) {
+        save.partyCount = n;
+        WriteBinaryFile(dir / ("party" + std::to_string(n) + ".dat"), EncodeSave(save));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -216,5 +241,6 @@ int main(int argc, char** argv) {
     WriteMapPackSeeds(argv[1], out / "mappack");
     WriteEventPackSeeds(argv[1], out / "epack");
     WriteScriptSeeds(argv[1], out / "script");
+    WriteSaveSeeds(out / "save");
     return 0;
 }
