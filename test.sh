@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, quickest and most telling first: the unit tests, the
-# real backend's tests, the end-to-end tests in a real X window, then the unit and backend
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of each
-# fuzzer. Each stage starts with a banner; the first one that fails is named and ends the run.
+# real backend's tests, the long soak of whole battles, the end-to-end tests in a real X window,
+# then the unit and backend tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short run of each fuzzer. Each stage starts with a banner; the first one that fails is
+# named and ends the run.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
@@ -30,9 +31,10 @@ stage deps ./scripts/install-deps.sh
 stage release-build build release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 stage unit tests release -j "$jobs" -L unit
 stage platform tests release -j "$jobs" -L platform
+stage soak tests release -j "$jobs" -L soak
 stage e2e tests release -L e2e
 stage sanitize-build build sanitize -DCMAKE_BUILD_TYPE=Debug -DLIRROWEN_SANITIZE=ON \
   -DLIRROWEN_BENCH=OFF
-stage sanitize-tests tests sanitize -j "$jobs" -LE e2e
+stage sanitize-tests tests sanitize -j "$jobs" -LE 'e2e|soak'
 stage fuzz ./scripts/run-fuzzers.sh
 echo "test.sh: every stage passed"

@@ -517,19 +517,21 @@ void CheckTeamWiped(BattleController* controller) {
 
 void CheckTeamArrived(BattleController* controller) {
     int arrived = 0;
+    int onField = 0;
     for (int slot = TASK_SLOT_DYNAMIC_FIRST; slot < TASK_SLOT_DYNAMIC_END; ++slot) {
         const BattleUnit* unit = LiveBattleUnitAt(slot);
         if (unit == nullptr || unit->record.side != SIDE_PARTY) {
             continue;
         }
+        ++onField;
         const float dx = unit->position.x - unit->home.x;
         const float dz = unit->position.z - unit->home.z;
         if (std::sqrt(dx * dx + dz * dz) <= HOME_REACH) {
             ++arrived;
         }
     }
-    const int32_t teamSize = controller->activeTeam == 1 ? familiarCount : partyCount;
-    if (arrived >= teamSize) {
+    // A member that found no free slot never entered: the team is the units on the field.
+    if (arrived >= onField) {
         controller->mode = BATTLE_MODE_FIGHT;
         BuildTurnList(controller, controller->firstSide);
         if (CountUnitsOfSide(SIDE_ENEMY) == 0) {

@@ -99,3 +99,35 @@ void AutoBattleTurnState(BattleUnit* unit);
 void EscapeWalkState(BattleUnit* unit);
 void WalkOffFieldState(BattleUnit* unit);
 void WalkToHomeCellState(BattleUnit* unit);
+// An enemy walking off the north edge; leaving ends its task, with no record and no reward.
+void EnemyFleeState(BattleUnit* unit);
+
+// An enemy's behaviours, after its turn's pause: the choice by its record, the approach, the
+// casts, the warp and its strike, and the lone survivor's copy walking in while it waits.
+void DispatchEnemyAi(BattleUnit* unit);
+void EnemyAiLoner(BattleUnit* unit);
+void EnemyAiApproach(BattleUnit* unit);
+void EnemyAiCaster(BattleUnit* unit);
+void EnemyAiMixed(BattleUnit* unit);
+void EnemyAiWarpOrCast(BattleUnit* unit);
+void EnemyAiCasterAlt(BattleUnit* unit);
+void ChooseAttackSpell(BattleUnit* unit);
+void ChooseSpellTarget(BattleUnit* unit);
+void ChooseHealSpell(BattleUnit* unit);
+void EnemyAiWarp(BattleUnit* unit);
+void WarpOutState(BattleUnit* unit);
+void WarpInState(BattleUnit* unit);
+void WarpWindupState(BattleUnit* unit);
+void WarpSwingState(BattleUnit* unit);
+void WarpAwayState(BattleUnit* unit);
+void WarpReturnState(BattleUnit* unit);
+void WarpFinishState(BattleUnit* unit);
+void ReinforcementWaitState(BattleUnit* unit);
+void ReinforcementEnterState(BattleUnit* unit);
+void WaitUntilIdleState(BattleUnit* unit);
+
+// The automatic battle's casts and its retreat, each run the frame after it is chosen.
+void AutoCastHeal(BattleUnit* unit);
+void AutoCastCure(BattleUnit* unit);
+void AutoCastAttackMagic(BattleUnit* unit);
+void BeginRetreat(BattleUnit* unit);

@@ -5,6 +5,8 @@
 #include "battle/battle_hud.h"
 #include "battle/battle_items.h"
 #include "battle/battle_states.h"
+#include "battle/battle_team.h"
+#include "battle/escape.h"
 #include "battle/movement_planner.h"
 #include "battle/skill_command.h"
 #include "battle/unit_gauges.h"
@@ -268,6 +270,12 @@ void DrawCommandUi(BattleUnit* unit) {
         DrawDefendMessage(unit);
     } else if (state == RunEscapeConfirm) {
         DrawEscapeConfirm(unit);
+    } else if (state == AutoBattleConfirmState) {
+        DrawAutoBattleConfirm(unit);
+    } else if (state == EscapeFailedState) {
+        DrawEscapeFailed(unit);
+    } else if (state == TurnChoicePromptState) {
+        DrawTurnChoicePrompt(unit);
     } else if (state == ParalysedMessageState) {
         DrawParalysedMessage(unit);
     } else if (state == OpenSkillMenu || state == SkillMenuState) {
@@ -358,6 +366,10 @@ void DrawDefendConfirm(const BattleUnit* unit) {
 
 void DrawEscapeConfirm(const BattleUnit* unit) {
     DrawPrompt(unit, RECT_ESCAPE_PROMPT_TITLE);
+}
+
+void DrawAutoBattleConfirm(const BattleUnit* unit) {
+    DrawPrompt(unit, RECT_AUTO_PROMPT_TITLE);
 }
 
 void DrawDefendMessage(const BattleUnit* unit) {

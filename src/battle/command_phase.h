@@ -43,6 +43,7 @@ void DrawCommandMenu(const BattleUnit* unit);
 void DrawTargetList(const BattleUnit* unit);
 void DrawDefendConfirm(const BattleUnit* unit);
 void DrawEscapeConfirm(const BattleUnit* unit);
+void DrawAutoBattleConfirm(const BattleUnit* unit);
 void DrawDefendMessage(const BattleUnit* unit);
 void DrawParalysedMessage(const BattleUnit* unit);
 void DrawUnitMessage(const BattleUnit* unit, const AtlasRect& message);

@@ -25,7 +25,13 @@ const AtlasImage commandImages[] = {
     {AtlasSheet::Interface, RECT_UNIT_NAME_PANEL, AtlasArt::Panel, "", FRAME_LIGHT},
     {AtlasSheet::Interface, RECT_DEFEND_PROMPT_TITLE, AtlasArt::Label, "ぼうぎょする？",
      TITLE_GOLD},
-    // The escape prompt's title is not painted apart: its rectangle holds the escape label.
+    // The familiar's prompt title paints only its lead: the team command's label follows it.
+    {AtlasSheet::Interface, RECT_TURN_CHOICE_PROMPT_LEAD, AtlasArt::Label, "なかまと", LABEL_WHITE},
+    {AtlasSheet::Interface, RECT_ESCAPE_FAILED_FRAME, AtlasArt::Panel, "", FRAME_LIGHT},
+    {AtlasSheet::Interface, RECT_ESCAPE_FAILED_MESSAGE, AtlasArt::Label, "にげられなかった！",
+     LABEL_WHITE},
+    // The escape and automatic battle prompts' titles are not painted apart: their rectangles
+    // hold the commands' labels.
     {AtlasSheet::Interface, RECT_TARGET_LIST_PANEL, AtlasArt::Panel, "", FRAME_LIGHT},
     {AtlasSheet::Interface, RECT_TARGET_GAUGE_FRAME, AtlasArt::Fill, "", 0xFF202020},
     {AtlasSheet::Interface, RECT_TARGET_GAUGE_FILL_PARTY, AtlasArt::Fill, "", 0xFF40D060},

@@ -15,10 +15,18 @@ constexpr AtlasRect RECT_COMMAND_MENU_TITLE = {287, 482, 388, 502};
 // The panel the acting unit's name stands in, above the command menu.
 constexpr AtlasRect RECT_UNIT_NAME_PANEL = {0, 688, 123, 718};
 
-// Prompt titles; the frame is the pause box's, the entries its no and yes. The escape prompt's
-// title takes in the escape command's label.
+// Prompt titles; the frame is the pause box's, the entries its no and yes. The escape and
+// automatic battle prompts' titles take in their commands' labels.
 constexpr AtlasRect RECT_DEFEND_PROMPT_TITLE = {784, 640, 905, 661};
 constexpr AtlasRect RECT_ESCAPE_PROMPT_TITLE = {393, 482, 472, 502};
+constexpr AtlasRect RECT_AUTO_PROMPT_TITLE = {393, 506, 470, 525};
+// The familiar's prompt to hand the field back; its title ends in the team command's label,
+// so only the words before that are painted apart.
+constexpr AtlasRect RECT_TURN_CHOICE_PROMPT_TITLE = {1470, 1022, 1607, 1042};
+constexpr AtlasRect RECT_TURN_CHOICE_PROMPT_LEAD = {1470, 1022, 1566, 1042};
+// A failed escape: a 284 by 25 box and its message, each centred across the screen.
+constexpr AtlasRect RECT_ESCAPE_FAILED_FRAME = {635, 1154, 919, 1179};
+constexpr AtlasRect RECT_ESCAPE_FAILED_MESSAGE = {1489, 427, 1754, 447};
 
 constexpr AtlasRect RECT_TARGET_LIST_PANEL = {767, 930, 942, 1122};
 // A 140 by 4 frame, and the rows the fill is cut from: party, then enemy.

@@ -1,5 +1,5 @@
 // The atlas images of the character records and the item table: the name labels of the
-// joinable characters and the enemy kinds, the characters' small faces, and each item's name
+// joinable characters, the familiar and the enemy kinds, the small faces, and each item's name
 // label and description line. Built from the tables themselves, so a label always sits where
 // its record says; a rectangle that several rows share is painted once, for its first row.
 #include <string>
@@ -21,6 +21,9 @@ constexpr uint32_t TEMPLATE_HAIR[CHARACTER_TEMPLATE_COUNT] = {
     0xFFD86A28,
     0xFF3A2418,
 };
+
+// The familiar's face takes the teal of its model's hide.
+constexpr uint32_t FAMILIAR_HAIR = 0xFF3A9AA8;
 
 // One line each, by item id; read only for the first row of a shared rectangle.
 constexpr const char* ITEM_DETAILS[ITEM_COUNT] = {
@@ -99,6 +102,9 @@ const std::vector<AtlasImage> characterImages = [] {
             NAME_COLOUR);
         add(characterTemplates[row].faceRect, AtlasArt::Face, "", TEMPLATE_HAIR[row]);
     }
+    // The familiar's portrait lies inside the message window's last portrait, painted there.
+    add(FAMILIAR_NAME_RECT, AtlasArt::Label, familiarName, NAME_COLOUR);
+    add(FAMILIAR_FACE_RECT, AtlasArt::Face, "", FAMILIAR_HAIR);
     for (int kind = 0; kind < ENEMY_KIND_COUNT; ++kind) {
         add(enemyKinds[kind].nameRect, AtlasArt::Label, enemyKindNames[kind], NAME_COLOUR);
     }

@@ -35,6 +35,10 @@ constexpr const char* enemyKindNames[ENEMY_KIND_COUNT] = {
     "トレッサ",        // boss: the sea serpent
 };
 
+constexpr const char* familiarName = "使い魔";
+// Kanji, which the kana converters do not take, so written out.
+constexpr char familiarNameShiftJis[7] = {'\x8E', '\x67', '\x82', '\xA2', '\x96', '\x82', 0};
+
 namespace {
 
 // Both stored forms of the name. A name with a character the glyph table lacks, or outside 2

@@ -42,6 +42,9 @@ TEST(AtlasCharactersTest, NamesFacesAndItemLinesAreRegistered) {
         EXPECT_EQ(face->art, AtlasArt::Face);
         EXPECT_EQ(ImageAt(characterTemplates[row].portraitRect), nullptr) << row;
     }
+    EXPECT_EQ(LabelAt(FAMILIAR_NAME_RECT), familiarName);
+    ASSERT_NE(ImageAt(FAMILIAR_FACE_RECT), nullptr);
+    EXPECT_EQ(ImageAt(FAMILIAR_FACE_RECT)->art, AtlasArt::Face);
     for (int kind = 0; kind < ENEMY_KIND_COUNT; ++kind) {
         EXPECT_EQ(LabelAt(enemyKinds[kind].nameRect), enemyKindNames[kind]);
     }
@@ -52,8 +55,9 @@ TEST(AtlasCharactersTest, NamesFacesAndItemLinesAreRegistered) {
         EXPECT_NE(LabelAt(item.detailRect), "(no label)") << item.id;
         EXPECT_NE(LabelAt(item.detailRect), "") << item.id;
     }
-    // 4 names and 4 faces, 17 enemy names, 18 item names and 14 description lines.
-    EXPECT_EQ(characterAtlasImages.count, 57u);
+    // 5 names and 5 faces with the familiar's, 17 enemy names, 18 item names and 14 description
+    // lines.
+    EXPECT_EQ(characterAtlasImages.count, 59u);
 }
 
 TEST(AtlasCharactersTest, TheListIsInTheRegistry) {

@@ -1,8 +1,10 @@
 // The demo maps as the game reads them: every map comes back from the packs as written and every
 // other map number as the small walled room; every block ends where it should; objects stand
 // where the leader can reach them; map changes land on free ground of a written map; chests
-// open where they stand and stay open; each story's start map sets the game up once; and the
-// play test's walk through the village and the meadow is open.
+// open where they stand and stay open; each story's start map sets the game up once; scripted
+// battles place known enemies on the field, a boss among them, and are fought once; no member
+// stays stored past the event that stored it; and the play test's walk through the village and
+// the meadow is open.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "battle/battle_field.h"
 #include "event/event_pack.h"
+#include "field/character_tables.h"
 #include "field/game_state.h"
 #include "field/map_data.h"
 #include "platform/headless/headless.h"
@@ -47,14 +51,22 @@ struct LoadedMap {
     }
 };
 
+// A battle's enemy count, then a kind, a column and a row for each enemy.
+constexpr uint32_t BATTLE_COMMAND = 16;
+constexpr uint32_t BATTLE_COUNT_MAX = 6;
+
 // How many numbers each command reads that the checks below look at: the object's model,
 // facing and pattern, a flag; the party's cell, facing, freeze, count and up to four ids, a map
-// change, a chest and a flag to set.
+// change, a chest, a flag to set and a battle's enemy count.
 size_t ArgumentsToRead(char sign, uint32_t number) {
     if (sign == '$') {
         return number == 1 ? 3 : number == 3 || number == 99 ? 1 : 0;
     }
-    return number == 0 ? 9 : number == 11 ? 5 : number == 26 ? 6 : number == 14 ? 1 : 0;
+    return number == 0                                ? 9
+           : number == 11                             ? 5
+           : number == 26                             ? 6
+           : number == 14 || number == BATTLE_COMMAND ? 1
+                                                      : 0;
 }
 
 std::vector<Command> ParseBlock(const char* text) {
@@ -68,6 +80,12 @@ std::vector<Command> ParseBlock(const char* text) {
         command.number = ReadEventNumber(&cursor, text);
         for (size_t k = 0; k < ArgumentsToRead(command.sign, command.number); ++k) {
             command.args.push_back(ReadEventNumber(&cursor, text));
+        }
+        if (command.sign == '#' && command.number == BATTLE_COMMAND &&
+            command.args[0] <= BATTLE_COUNT_MAX) {
+            for (uint32_t k = 0; k < 3 * command.args[0]; ++k) {
+                command.args.push_back(ReadEventNumber(&cursor, text));
+            }
         }
         commands.push_back(command);
     }
@@ -293,6 +311,54 @@ TEST_F(DemoMapsTest, EachStartMapSetsThePartyUpOnceBehindFlagZero) {
             EXPECT_EQ(block[3].args[0], 0u);
         }
         EXPECT_EQ(setups, number == 0 || number == 11 ? 1 : 0) << "map " << number;
+    }
+}
+
+TEST_F(DemoMapsTest, ScriptedBattlesPlaceKnownEnemiesOnTheFieldAndABossIsFoughtOnce) {
+    int bosses = 0;
+    for (const auto& [number, map] : maps) {
+        for (const auto& [event, block] : map.blocks) {
+            const Command* battle = Find(block, '#', BATTLE_COMMAND);
+            if (battle == nullptr) {
+                continue;
+            }
+            const std::string where =
+                "map " + std::to_string(number) + " event " + std::to_string(event);
+            const uint32_t count = battle->args[0];
+            ASSERT_TRUE(count >= 1 && count <= BATTLE_COUNT_MAX) << where;
+            for (uint32_t i = 0; i < count; ++i) {
+                const uint32_t kind = battle->args[1 + 3 * i];
+                EXPECT_LT(kind, static_cast<uint32_t>(ENEMY_KIND_COUNT)) << where;
+                for (uint32_t cell : {battle->args[2 + 3 * i], battle->args[3 + 3 * i]}) {
+                    EXPECT_GE(cell, static_cast<uint32_t>(BATTLE_WALKABLE_FIRST)) << where;
+                    EXPECT_LE(cell, static_cast<uint32_t>(BATTLE_WALKABLE_LAST)) << where;
+                }
+                bosses += kind >= static_cast<uint32_t>(FIRST_BOSS_KIND);
+            }
+            // Behind a flag that the event sets once the battle is won.
+            ASSERT_EQ(block[0].sign, '$');
+            ASSERT_EQ(block[0].number, 99u) << where;
+            const Command* won = Find(block, '#', 14);
+            ASSERT_NE(won, nullptr) << where;
+            EXPECT_EQ(won->args[0], block[0].args[0]) << where;
+            EXPECT_GT(won->args[0], 0u) << where << ": flag 0 marks the game as set up";
+        }
+    }
+    EXPECT_GE(bosses, 1) << "a boss, whose behaviour no random battle shows";
+}
+
+// A save keeps only as many stored members as the party has members, and the game saves only
+// while no event runs: a member stored by an event is fetched back before that event ends.
+TEST_F(DemoMapsTest, AStoredMemberComesBackWithinItsEvent) {
+    for (const auto& [number, map] : maps) {
+        for (const auto& [event, block] : map.blocks) {
+            int stored = 0;
+            for (const Command& c : block) {
+                stored += c.sign == '#' && c.number == 47 ? 1 : 0;
+                stored -= c.sign == '#' && c.number == 52 && stored > 0 ? 1 : 0;
+            }
+            EXPECT_EQ(stored, 0) << "map " << number << " event " << event;
+        }
     }
 }
 
