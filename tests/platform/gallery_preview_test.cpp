@@ -36,7 +36,7 @@ TEST(GalleryPreviewTest, TheRingOfModelsShowsOverTheBackdropWithTheChosenOneInFr
     const auto gold = [](uint32_t p) { return Red(p) > 200 && Green(p) > 180 && Blue(p) < 160; };
     EXPECT_GT(CountPixels(picture, 0, 0, 204, 25, gold), 100) << "the caption";
     const auto light = [](uint32_t p) { return IsLight(p, 200); };
-    EXPECT_GT(CountPixels(picture, 276, 459, 360, 481, light), 100) << "the counter";
+    EXPECT_GT(CountPixels(picture, 276, 459, 360, 480, light), 100) << "the counter";
 }
 
 }  // namespace
