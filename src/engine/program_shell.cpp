@@ -29,6 +29,7 @@ uint32_t isRunning = 0;
 namespace {
 
 constexpr const char* ERROR_CAPTION = "error";
+constexpr const char* GRAPHICS_INIT_ERROR = "direct graphice init error";
 constexpr uint32_t CLEAR_COLOUR = 0xFF000000;
 constexpr int EXIT_START_UP_FAILED = 1;
 
@@ -99,7 +100,7 @@ bool StartUp() {
         return false;
     }
     if (!InitGraphics()) {
-        ShowStartUpError("direct graphice init error");
+        ShowStartUpError(GRAPHICS_INIT_ERROR);
         FreeWorkBuffers();
         FreeDataArchive();
         ReleaseSound();
@@ -172,13 +173,21 @@ void RenderFrame() {
     }
     GfxBeginFrame(CLEAR_COLOUR, 1.0f);
     DrawTasks();
-    if (GfxEndFrame() == PresentResult::DeviceLost) {
-        ReleaseGraphics();
-        ApplyWindowMode();
-        if (!InitGraphics()) {
-            isRunning = 0;
-        }
+    if (GfxEndFrame() == PresentResult::DeviceLost && !RecreateDevice()) {
+        isRunning = 0;
     }
+}
+
+bool RecreateDevice() {
+    // A failed build may have left part of a device behind; this releases that too.
+    ReleaseGraphics();
+    ApplyWindowMode();
+    return InitGraphics();
+}
+
+void EndAfterGraphicsFailure() {
+    ShowStartUpError(GRAPHICS_INIT_ERROR);
+    isRunning = 0;
 }
 
 void UpdateFrame() {

@@ -25,6 +25,12 @@ bool AllocWorkBuffers();
 void FreeWorkBuffers();
 void RunFrame();
 void RenderFrame();
+// Releases the graphics device and everything on it, places the window for the current display
+// options and builds them all again from the archive. False when that failed: nothing can be
+// drawn until a rebuild succeeds.
+bool RecreateDevice();
+// Shows the message of a failed graphics start and ends the program at the end of the frame.
+void EndAfterGraphicsFailure();
 void UpdateFrame();
 // Tears everything down; runs once however many times it is reached.
 void ShutDown();

@@ -10,7 +10,6 @@
 #include "engine/sound.h"
 #include "engine/task_pool.h"
 #include "menu/menu_flow.h"
-#include "menu/options.h"
 #include "menu/save_load.h"
 #include "menu/title_screen.h"
 #include "menu/yes_no_dialog.h"
@@ -204,36 +203,6 @@ TEST_F(TitleScreenTest, DrawUiSpriteDrawsTheInterfaceRectangleUntinted) {
     DrawUiSprite(10.4f, 20.6f, 1, 2, 31, 12);
     ASSERT_EQ(headless::DrawCalls().size(), 1u);
     ExpectSprite(AsSprite(headless::DrawCalls()[0]), uiAtlas, 10, 21, {1, 2, 31, 12}, "sprite");
-}
-
-// The options screen is not built yet: until it is, its item must lead back to a working title
-// rather than leave an empty screen.
-TEST_F(TitleScreenTest, ItemsOfUnbuiltScreensLeadBackToAWorkingTitle) {
-    struct Route {
-        std::vector<int> keys;
-        int selection;
-    };
-    const Route routes[] = {{{KEY_DOWN}, 2}};
-    for (const Route& route : routes) {
-        SCOPED_TRACE("item " + std::to_string(route.selection));
-        Press(route.keys);
-        ASSERT_EQ(Title()->selection, route.selection);
-        Press(KEY_Z);
-        EXPECT_TRUE(game->Running());
-        ASSERT_NE(Title(), nullptr);
-        EXPECT_EQ(Title()->selection, 0);
-        EXPECT_EQ(Press(KEY_RIGHT), cursorSound) << "the new title takes keys";
-        Press(KEY_LEFT);
-    }
-}
-
-TEST_F(TitleScreenTest, UnbuiltScreensOpenedFromTheGameResumeTheFrozenWorld) {
-    KillAllTasks();
-    Bystander(0);
-    SetAllTasksActive(TASK_ACTIVITY_STOP_UPDATE);
-    EXPECT_EQ(CreateOptionsScreen(120.0f, 1), 1);
-    EXPECT_EQ(TaskAt(0)->updateOn, 1u);
-    EXPECT_FALSE(TaskKindExists(TASK_KIND_TITLE)) << "the game was abandoned";
 }
 
 TEST_F(TitleScreenTest, TheLoadItemOpensTheLoadScreenOverItsBackgroundAndEscapeReturns) {
