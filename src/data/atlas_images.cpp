@@ -120,10 +120,10 @@ const AtlasImageList coreAtlasImages = {coreImages, sizeof(coreImages) / sizeof(
 // The registry: one line per list. The skill window's panel holds the battle background
 // tile, so the skills' images come first and the tile is painted over the panel.
 const AtlasImageList* const atlasImageLists[] = {
-    &coreAtlasImages,      &fieldAtlasImages, &characterAtlasImages, &menuAtlasImages,
-    &messageAtlasImages,   &skillAtlasImages, &battleAtlasImages,    &battleCommandAtlasImages,
-    &battleHudAtlasImages, &campAtlasImages,  &galleryAtlasImages,   &systemMenuAtlasImages,
-    &campMenuAtlasImages,
+    &coreAtlasImages,      &fieldAtlasImages,      &characterAtlasImages, &menuAtlasImages,
+    &messageAtlasImages,   &skillAtlasImages,      &battleAtlasImages,    &battleCommandAtlasImages,
+    &battleHudAtlasImages, &campAtlasImages,       &galleryAtlasImages,   &systemMenuAtlasImages,
+    &campMenuAtlasImages,  &campScreenAtlasImages, &sequenceAtlasImages,  &shopAtlasImages,
 };
 
 const std::vector<AtlasImage>& AtlasImages() {

@@ -55,6 +55,9 @@ extern const AtlasImageList skillAtlasImages;          // skills, items in battl
 extern const AtlasImageList systemMenuAtlasImages;     // the system menu, the save/load screen
 extern const AtlasImageList campMenuAtlasImages;       // the camp menu
 extern const AtlasImageList galleryAtlasImages;        // the model gallery
+extern const AtlasImageList campScreenAtlasImages;     // items, magic, order, status
+extern const AtlasImageList sequenceAtlasImages;       // field overlays, the staff roll
+extern const AtlasImageList shopAtlasImages;           // treasure, amount entry, shop, inn
 
 // Every registered image, list by list, painted in this order (a later one covers an earlier
 // one it overlaps).

@@ -7,6 +7,7 @@
 #include "engine/task_pool.h"
 #include "event/event_commands.h"
 #include "event/event_runner.h"
+#include "event/staff_roll.h"
 #include "field/game_state.h"
 #include "support/event_fixture.h"
 
@@ -125,7 +126,7 @@ TEST_F(EventRunnerTest, LabelJumpsGoForwardPastTheLabelOrEndTheEvent) {
     EXPECT_FALSE(IsTaskSlotInUse(TASK_SLOT_EVENT_RUNNER)) << "run off the end";
 }
 
-TEST_F(EventRunnerTest, FadeToTheEndingRisesByTenAndEndsOnTheTitleForNow) {
+TEST_F(EventRunnerTest, FadeToTheEndingRisesByTenAndEndsOnTheStaffRollAlone) {
     SetBlock(1, "#97,");
     StartEvent(1);
     UpdateTasks();
@@ -136,9 +137,14 @@ TEST_F(EventRunnerTest, FadeToTheEndingRisesByTenAndEndsOnTheTitleForNow) {
     }
     ASSERT_NE(Runner(), nullptr);
     EXPECT_EQ(Runner()->fadeAlpha, 250);
+    Spawn(20, TASK_KIND_NPC);
     UpdateTasks();
     EXPECT_FALSE(TaskKindExists(TASK_KIND_EVENT_RUNNER));
-    EXPECT_TRUE(TaskKindExists(TASK_KIND_TITLE));
+    EXPECT_FALSE(TaskKindExists(TASK_KIND_NPC));
+    ASSERT_TRUE(TaskKindExists(TASK_KIND_STAFF_ROLL));
+    EXPECT_EQ(TaskPayload<StaffRollPayload>(TaskAt(TASK_SLOT_STAFF_ROLL))->framesToNextLine,
+              STAFF_ROLL_LINE_INTERVAL - 1)
+        << "its first frame is the fade's last";
 }
 
 }  // namespace

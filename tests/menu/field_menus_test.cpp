@@ -173,13 +173,16 @@ TEST_F(FieldMenusTest, TheCampMenusCursorCommandsAndClosing) {
     EXPECT_EQ(Camp(), nullptr);
     EXPECT_TRUE(FieldRuns());
 
-    // The four screens hand back a fresh camp menu with the world still frozen; one that
-    // cannot open leaves the camp menu buzzing.
+    // The four screens take over from the camp menu and, left with Escape, hand back a fresh
+    // one with the world still frozen; one that cannot open leaves the camp menu buzzing.
     FromMenu({KEY_DOWN, KEY_Z});
     for (const std::vector<int>& to : std::vector<std::vector<int>>{
              {KEY_RIGHT}, {KEY_DOWN}, {KEY_DOWN, KEY_RIGHT}, {KEY_DOWN, KEY_DOWN}}) {
         Press(to);
         EXPECT_EQ(Press(KEY_Z), cursor);
+        EXPECT_EQ(Camp(), nullptr);
+        EXPECT_EQ(Press(KEY_ESCAPE), cursor);
+        game->Frame();  // the magic screen closes a frame after its Escape
         ASSERT_NE(Camp(), nullptr);
         EXPECT_EQ(Camp()->column + Camp()->row, 0) << "a fresh menu";
         EXPECT_FALSE(FieldRuns());
@@ -189,8 +192,14 @@ TEST_F(FieldMenusTest, TheCampMenusCursorCommandsAndClosing) {
     EXPECT_EQ(Camp()->column, 1);
     EXPECT_EQ(OpenCampMenu(), 0);
     EXPECT_EQ(Camp()->column, 1) << "the running menu was reset";
-    // The options screen does not come back: the world runs again when it closes.
+    // The options screen opens over the frozen world and does not bring the camp menu back:
+    // the world runs again when it closes, to the field's music.
     Press({KEY_DOWN, KEY_DOWN, KEY_Z});
+    EXPECT_EQ(Camp(), nullptr);
+    ASSERT_TRUE(TaskKindExists(TASK_KIND_OPTIONS));
+    EXPECT_FALSE(FieldRuns());
+    EXPECT_EQ(Press(KEY_ESCAPE), Log({"play:27:loop", "play:1:once"}));
+    EXPECT_FALSE(TaskKindExists(TASK_KIND_OPTIONS) || TaskKindExists(TASK_KIND_TITLE));
     EXPECT_EQ(Camp(), nullptr);
     EXPECT_TRUE(FieldRuns());
 }

@@ -1,19 +1,23 @@
 // The demo maps as the game reads them: every map comes back from the packs as written and every
 // other map number as the small walled room; every block ends where it should; objects stand
 // where the leader can reach them; map changes land on free ground of a written map; chests
-// open where they stand and stay open; each story's start map sets the game up once; scripted
-// battles place known enemies on the field, a boss among them, and are fought once; no member
-// stays stored past the event that stored it; and the play test's walk through the village and
-// the meadow is open.
+// open where they stand and stay open; shops offer items, amount entries go on at labels that
+// follow them, and an inn, a shop and an amount entry are there to be tried; each story's start
+// map sets the game up once; scripted battles place known enemies on the field, a boss among
+// them, and are fought once; no member stays stored past the event that stored it; and the play
+// test's walk through the village and the meadow is open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "battle/battle_field.h"
+#include "battle/inventory.h"
 #include "event/event_pack.h"
 #include "field/character_tables.h"
 #include "field/game_state.h"
@@ -24,11 +28,13 @@
 
 namespace {
 
-// One "$" or "#" command of a block and its first arguments.
+// One "$" or "#" command of a block, its first arguments and labels, and where it ends.
 struct Command {
     char sign;
     uint32_t number;
     std::vector<uint32_t> args;
+    std::vector<std::string> labels;
+    uint32_t end;
 };
 
 struct LoadedMap {
@@ -40,6 +46,7 @@ struct LoadedMap {
     std::vector<uint8_t> events;
     std::vector<int8_t> collision;
     std::map<uint32_t, std::vector<Command>> blocks;  // by event number
+    std::map<uint32_t, std::string> texts;
     std::map<uint32_t, std::pair<int32_t, int32_t>> cells;
 
     bool Free(int32_t column, int32_t row) const {
@@ -54,19 +61,27 @@ struct LoadedMap {
 // A battle's enemy count, then a kind, a column and a row for each enemy.
 constexpr uint32_t BATTLE_COMMAND = 16;
 constexpr uint32_t BATTLE_COUNT_MAX = 6;
+// An inn's price; a shop's item count and items; an amount entry's minimum and two labels.
+constexpr uint32_t INN_COMMAND = 12;
+constexpr uint32_t SHOP_COMMAND = 13;
+constexpr uint32_t SHOP_COUNT_MAX = 12;
+constexpr uint32_t AMOUNT_COMMAND = 51;
 
 // How many numbers each command reads that the checks below look at: the object's model,
 // facing and pattern, a flag; the party's cell, facing, freeze, count and up to four ids, a map
-// change, a chest, a flag to set and a battle's enemy count.
+// change, a chest, a flag to set, a battle's enemy count, an inn's price, a shop's item count and
+// an amount entry's minimum.
 size_t ArgumentsToRead(char sign, uint32_t number) {
     if (sign == '$') {
         return number == 1 ? 3 : number == 3 || number == 99 ? 1 : 0;
     }
-    return number == 0                                ? 9
-           : number == 11                             ? 5
-           : number == 26                             ? 6
-           : number == 14 || number == BATTLE_COMMAND ? 1
-                                                      : 0;
+    return number == 0    ? 9
+           : number == 11 ? 5
+           : number == 26 ? 6
+           : number == 14 || number == BATTLE_COMMAND || number == INN_COMMAND ||
+                   number == SHOP_COMMAND || number == AMOUNT_COMMAND
+               ? 1
+               : 0;
 }
 
 std::vector<Command> ParseBlock(const char* text) {
@@ -75,7 +90,7 @@ std::vector<Command> ParseBlock(const char* text) {
         if (text[at] != '#' && text[at] != '$') {
             continue;
         }
-        Command command{text[at], 0, {}};
+        Command command{text[at], 0, {}, {}, 0};
         uint32_t cursor = at + 1;
         command.number = ReadEventNumber(&cursor, text);
         for (size_t k = 0; k < ArgumentsToRead(command.sign, command.number); ++k) {
@@ -87,6 +102,18 @@ std::vector<Command> ParseBlock(const char* text) {
                 command.args.push_back(ReadEventNumber(&cursor, text));
             }
         }
+        if (command.sign == '#' && command.number == SHOP_COMMAND &&
+            command.args[0] <= SHOP_COUNT_MAX) {
+            for (uint32_t k = 0; k < command.args[0]; ++k) {
+                command.args.push_back(ReadEventNumber(&cursor, text));
+            }
+        }
+        for (int k = 0; command.sign == '#' && command.number == AMOUNT_COMMAND && k < 2; ++k) {
+            char label[EVENT_LABEL_BYTES + 1] = {};
+            ReadEventLabel(label, &cursor, text);
+            command.labels.emplace_back(label);
+        }
+        command.end = cursor;
         commands.push_back(command);
     }
     return commands;
@@ -120,6 +147,7 @@ std::map<int32_t, LoadedMap> ReadAllMaps(const std::vector<MapSource>& sources) 
                 if (n >= 1 && n <= EVENT_BLOCK_COUNT) {
                     map.cells[n] = {c, r};
                     map.blocks[n] = ParseBlock(GetEventBlock(n));
+                    map.texts[n] = GetEventBlock(n);
                 }
             }
         }
@@ -281,6 +309,42 @@ TEST_F(DemoMapsTest, ChestsOpenWhereTheyStandAndStayOpen) {
     EXPECT_GE(flags.size(), 2u);
 }
 
+// What the game would refuse or pass over: a shop of more than 12 items opens not at all and
+// one that is no item is not offered; an amount entry whose label does not follow it ends its
+// event there, and one whose minimum has five digits can never be paid.
+TEST_F(DemoMapsTest, ShopsInnsAndAmountEntriesAreWellFormedAndEachIsShown) {
+    std::map<uint32_t, int> shown;
+    for (const auto& [number, map] : maps) {
+        for (const auto& [event, block] : map.blocks) {
+            const std::string where =
+                "map " + std::to_string(number) + " event " + std::to_string(event);
+            for (const Command& c : block) {
+                if (c.sign != '#') {
+                    continue;
+                }
+                shown[c.number] += 1;
+                if (c.number == SHOP_COMMAND) {
+                    ASSERT_GE(c.args[0], 1u) << where;
+                    ASSERT_LE(c.args[0], SHOP_COUNT_MAX) << where;
+                    for (size_t k = 1; k < c.args.size(); ++k) {
+                        EXPECT_LT(c.args[k], static_cast<uint32_t>(ITEM_COUNT)) << where;
+                    }
+                }
+                if (c.number == AMOUNT_COMMAND) {
+                    EXPECT_LE(c.args[0], 9999u) << where;
+                    for (const std::string& label : c.labels) {
+                        EXPECT_NE(map.texts.at(event).find(label, c.end), std::string::npos)
+                            << where << ": " << label;
+                    }
+                }
+            }
+        }
+    }
+    for (uint32_t command : {INN_COMMAND, SHOP_COMMAND, AMOUNT_COMMAND}) {
+        EXPECT_GE(shown[command], 1) << "command " << command;
+    }
+}
+
 TEST_F(DemoMapsTest, EachStartMapSetsThePartyUpOnceBehindFlagZero) {
     for (const auto& [number, map] : maps) {
         int setups = 0;
@@ -415,6 +479,56 @@ TEST_F(DemoMapsTest, ThePlayTestsWalkIsOpen) {
     ASSERT_NE(peddler, 0);
     EXPECT_EQ(Placement(village.blocks.at(peddler))->number, 1u);
     EXPECT_NE(Find(village.blocks.at(peddler), '#', 98), nullptr) << "back to the title";
+}
+
+// Every ride of the demo follows its mover cells to a stop on its map, and a carrier sets the
+// party down on ground it can stand on; and a story can end in the staff roll.
+TEST(DemoRidesTest, RidesStopOnTheMapCarriersOnFreeGroundAndTheStoryCanEnd) {
+    int carriers = 0;
+    bool ending = false;
+    for (const MapSource& source : DemoMapSources()) {
+        const std::string& text = source.eventText;
+        const MapRecord& map = source.record;
+        const int32_t w = static_cast<int32_t>(map.width);
+        const int32_t h = static_cast<int32_t>(map.height);
+        ending = ending || text.find("#97,") != std::string::npos;
+        for (size_t at = text.find("#24,"); at != std::string::npos;
+             at = text.find("#24,", at + 1)) {
+            std::string numbers = text.substr(at + 4, text.find('#', at + 1) - at - 4);
+            std::replace(numbers.begin(), numbers.end(), ',', ' ');
+            std::istringstream in(numbers);
+            uint32_t count = 0;
+            uint32_t facing = 0;
+            in >> count >> facing;
+            for (uint32_t i = 0; i < count; ++i) {
+                int32_t c = 0;
+                int32_t r = 0;
+                uint32_t kind = 0;
+                in >> c >> r >> kind;
+                for (int steps = 0; steps <= w * h; ++steps) {
+                    ASSERT_TRUE(c >= 0 && c < w && r >= 0 && r < h) << "map " << source.number;
+                    const uint8_t cell = map.events[static_cast<size_t>(r * w + c)];
+                    if (cell == MOVER_STOP) {
+                        break;
+                    }
+                    facing = cell >= MOVER_TURN_90 && cell <= MOVER_TURN_0
+                                 ? std::vector<uint32_t>{90, 270, 180, 0}[cell - MOVER_TURN_90]
+                                 : facing;
+                    c += facing == 0 ? 1 : facing == 180 ? -1 : 0;
+                    r += facing == 270 ? 1 : facing == 90 ? -1 : 0;
+                }
+                const size_t stop = static_cast<size_t>(r * w + c);
+                ASSERT_EQ(map.events[stop], MOVER_STOP) << "map " << source.number;
+                if (kind == 0) {
+                    carriers += 1;
+                    EXPECT_EQ(CollisionForTile(map.tiles[stop]), COLLISION_FREE)
+                        << "map " << source.number << ": the party lands on a wall";
+                }
+            }
+        }
+    }
+    EXPECT_GE(carriers, 2) << "over the lake and back";
+    EXPECT_TRUE(ending);
 }
 
 }  // namespace
