@@ -170,10 +170,14 @@ const P* TaskPayload(const TaskSlot* slot) {
 template <typename P>
 using TaskStateFn = void (*)(P* payload);
 
+// The end action of a kind that has none.
+template <typename P>
+void NoEndAction(P*) {}
+
 // The update stub of a StateTask. P has `alive` as its first field and its current state
 // function in `state`. When a state writes 0 to alive, the slot is freed at once and then the
 // kind's end action, if it has one, runs.
-template <typename P, void (*EndAction)(P*) = nullptr>
+template <typename P, void (*EndAction)(P*) = NoEndAction<P>>
 void RunStateTask(TaskSlot* slot) {
     static_assert(offsetof(P, alive) == 0, "the alive word must be the payload's first word");
     P* payload = TaskPayload<P>(slot);
@@ -182,8 +186,6 @@ void RunStateTask(TaskSlot* slot) {
     }
     if (payload->alive == 0) {
         slot->inUse = 0;
-        if constexpr (EndAction != nullptr) {
-            EndAction(payload);
-        }
+        EndAction(payload);
     }
 }
