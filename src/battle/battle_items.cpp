@@ -78,21 +78,11 @@ void BattleItemMenuState(BattleUnit* unit) {
 }
 
 int ItemMenuInput(ItemMenu* menu) {
+    const int moved = MoveBattleGridCursor(&menu->column, &menu->row, &menu->page,
+                                           ITEM_MENU_COLUMNS, ITEM_MENU_ROWS, menu->pageCount);
     int result = 0;
-    if (IsKeyTriggered(KEY_RIGHT) != 0) {
-        if (++menu->column > ITEM_MENU_COLUMNS - 1) {
-            menu->column = 0;
-            menu->page = menu->page + 1 > menu->pageCount - 1 ? 0 : menu->page + 1;
-        }
-    } else if (IsKeyTriggered(KEY_LEFT) != 0) {
-        if (--menu->column < 0) {
-            menu->column = 0;
-            menu->page = menu->page - 1 < 0 ? menu->pageCount - 1 : menu->page - 1;
-        }
-    } else if (IsKeyTriggered(KEY_DOWN) != 0) {
-        menu->row = menu->row + 1 > ITEM_MENU_ROWS - 1 ? 0 : menu->row + 1;
-    } else if (IsKeyTriggered(KEY_UP) != 0) {
-        menu->row = menu->row - 1 < 0 ? ITEM_MENU_ROWS - 1 : menu->row - 1;
+    if (moved != 0) {
+        result = 0;
     } else if (Confirmed()) {
         menu->slot = ItemMenuSlot(*menu);
         menu->itemId = menu->slot >= 0 && menu->slot < INVENTORY_SLOT_COUNT

@@ -405,31 +405,18 @@ void WarpInState(BattleUnit* unit) {
 }
 
 void WarpWindupState(BattleUnit* unit) {
-    unit->facing -= MELEE_SWING_TURN;
-    --unit->animCounter;
-    if (unit->animCounter <= 0) {
-        unit->animCounter = MELEE_SWING_FRAMES;
+    if (StepMeleeWindup(unit) != 0) {
         unit->stateFn = WarpSwingState;
-        RequestSound(SOUND_SWING, 0);
     }
 }
 
 void WarpSwingState(BattleUnit* unit) {
-    unit->facing += MELEE_SWING_TURN;
-    --unit->animCounter;
-    if (unit->animCounter > 0) {
+    if (StepMeleeSwing(unit) == 0) {
         return;
     }
     unit->animCounter = WARP_PAUSE_FRAMES;
     unit->stateFn = WarpAwayState;
-    if (!IsLiveBattleUnit(unit->target)) {
-        return;
-    }
-    if (RollMeleeHit(unit, unit->target) != 0) {
-        ResolveMeleeHit(unit);
-    } else {
-        ShowMeleeMiss(unit);
-    }
+    StrikeMeleeTarget(unit);
 }
 
 void WarpAwayState(BattleUnit* unit) {

@@ -252,32 +252,47 @@ void BeginMeleeAttack(BattleUnit* unit) {
     unit->stateFn = MeleeWindupState;
 }
 
+int StepMeleeWindup(BattleUnit* attacker) {
+    attacker->facing -= MELEE_SWING_TURN;
+    --attacker->animCounter;
+    if (attacker->animCounter > 0) {
+        return 0;
+    }
+    attacker->animCounter = MELEE_SWING_FRAMES;
+    RequestSound(SOUND_SWING, 0);
+    return 1;
+}
+
+int StepMeleeSwing(BattleUnit* attacker) {
+    attacker->facing += MELEE_SWING_TURN;
+    --attacker->animCounter;
+    return attacker->animCounter > 0 ? 0 : 1;
+}
+
+void StrikeMeleeTarget(BattleUnit* attacker) {
+    if (!IsLiveBattleUnit(attacker->target)) {
+        return;
+    }
+    if (RollMeleeHit(attacker, attacker->target) != 0) {
+        ResolveMeleeHit(attacker);
+    } else {
+        ShowMeleeMiss(attacker);
+    }
+}
+
 void MeleeWindupState(BattleUnit* unit) {
-    unit->facing -= MELEE_SWING_TURN;
-    --unit->animCounter;
-    if (unit->animCounter <= 0) {
-        unit->animCounter = MELEE_SWING_FRAMES;
+    if (StepMeleeWindup(unit) != 0) {
         unit->stateFn = MeleeSwingState;
-        RequestSound(SOUND_SWING, 0);
     }
 }
 
 void MeleeSwingState(BattleUnit* unit) {
-    unit->facing += MELEE_SWING_TURN;
-    --unit->animCounter;
-    if (unit->animCounter > 0) {
+    if (StepMeleeSwing(unit) == 0) {
         return;
     }
     // The turn's end waits for the damage number and popups the blow is about to show.
     unit->stateFn = TurnEndState;
-    if (!IsLiveBattleUnit(unit->target)) {
-        return;
-    }
-    if (RollMeleeHit(unit, unit->target) != 0) {
-        ResolveMeleeHit(unit);
-    } else {
-        ShowMeleeMiss(unit);
-    }
+    StrikeMeleeTarget(unit);
 }
 
 void UpdateHitTilt(BattleUnit* unit) {

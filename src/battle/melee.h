@@ -37,6 +37,12 @@ float MeleeDamage(const BattleUnit* attacker, const BattleUnit* target, int32_t 
 void ResolveMeleeHit(BattleUnit* attacker);
 // A blow that missed: the swing sound and the miss image over the attacker.
 void ShowMeleeMiss(const BattleUnit* attacker);
+// One frame of a wind-up (turning back) and of a swing (turning through): 1 in the frame each one
+// ends, the wind-up with the swing's sound and its frames set.
+int StepMeleeWindup(BattleUnit* attacker);
+int StepMeleeSwing(BattleUnit* attacker);
+// The blow at the end of a swing, on a target still on the field.
+void StrikeMeleeTarget(BattleUnit* attacker);
 // The target's reaction, its hit points (never below 0) and the damage number over it.
 void ApplyMeleeDamage(BattleUnit* attacker, float damage);
 

@@ -113,21 +113,11 @@ void SkillMenuState(BattleUnit* unit) {
 }
 
 int SkillMenuInput(SkillMenu* menu) {
+    const int moved = MoveBattleGridCursor(&menu->column, &menu->row, &menu->page,
+                                           SKILL_MENU_COLUMNS, SKILL_MENU_ROWS, menu->pageCount);
     int result = 0;
-    if (IsKeyTriggered(KEY_RIGHT) != 0) {
-        if (++menu->column > SKILL_MENU_COLUMNS - 1) {
-            menu->column = 0;
-            menu->page = menu->page + 1 > menu->pageCount - 1 ? 0 : menu->page + 1;
-        }
-    } else if (IsKeyTriggered(KEY_LEFT) != 0) {
-        if (--menu->column < 0) {
-            menu->column = 0;
-            menu->page = menu->page - 1 < 0 ? menu->pageCount - 1 : menu->page - 1;
-        }
-    } else if (IsKeyTriggered(KEY_DOWN) != 0) {
-        menu->row = menu->row + 1 > SKILL_MENU_ROWS - 1 ? 0 : menu->row + 1;
-    } else if (IsKeyTriggered(KEY_UP) != 0) {
-        menu->row = menu->row - 1 < 0 ? SKILL_MENU_ROWS - 1 : menu->row - 1;
+    if (moved != 0) {
+        result = 0;
     } else if (Confirmed()) {
         result = 1;
     } else if (IsKeyTriggered(KEY_ESCAPE) != 0) {
