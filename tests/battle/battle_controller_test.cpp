@@ -234,6 +234,10 @@ TEST_F(BattleTest, CameraHeightKeysAndTheQuarterTurn) {
     }
     game->Tap(KEY_F);
     EXPECT_EQ(Battle()->infoShown, 0u);
+    // A turns automatic battle off while the controller watches a turn.
+    Battle()->autoBattle = 1;
+    game->Tap(KEY_A);
+    EXPECT_EQ(Battle()->autoBattle, 0u);
 }
 
 TEST_F(BattleTest, AnEncounterSwirlsIntoABattleOrResumesTheWorldWhenItCannotStart) {

@@ -84,6 +84,25 @@ TEST_F(BattleTest, VictoryPaysLevelsUpWithGrowthInSlotOrderAndWritesTheRosterBac
         std::tuple(2, 1.0f, 1.0f, 1));
 }
 
+TEST(StorePartyMemberRecordTest, OnlyPartyClassesOneToThreeGoBackByCharacterId) {
+    // class, side, written back
+    for (auto [characterClass, side, stored] :
+         {std::tuple(CLASS_FIGHTER, SIDE_PARTY, true), std::tuple(CLASS_HYBRID, SIDE_PARTY, true),
+          std::tuple(0, SIDE_PARTY, false), std::tuple(CLASS_FAMILIAR, SIDE_PARTY, false),
+          std::tuple(CLASS_CASTER, SIDE_ENEMY, false)}) {
+        partyCount = 2;
+        partyRoster[0] = characterTemplates[0];
+        partyRoster[1] = characterTemplates[1];
+        CharacterRecord record = partyRoster[1];
+        std::tie(record.characterClass, record.side, record.hp) =
+            std::tuple(characterClass, side, 7);
+        StorePartyMemberRecord(record);
+        EXPECT_EQ(std::pair(partyRoster[1].hp == 7, partyRoster[0].hp == 7),
+                  std::pair(stored, false))
+            << characterClass << " " << side;
+    }
+}
+
 // Whether a draw cut this rectangle from the interface atlas.
 bool Drew(const AtlasRect& rect) {
     for (const headless::DrawRecord& d : headless::DrawCalls()) {
