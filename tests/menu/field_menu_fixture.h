@@ -13,6 +13,7 @@
 #include "event/event_commands_fixture.h"
 #include "field/character_tables.h"
 #include "field/map_view.h"
+#include "menu/menu_flow.h"
 #include "menu/save_file.h"
 
 class FieldMenuFixture : public EventCommandsFixture {
@@ -59,34 +60,9 @@ class FieldMenuFixture : public EventCommandsFixture {
         return std::filesystem::exists(dir.File(name)) ? dir.Read(name) : std::vector<uint8_t>{};
     }
 
-    // The voices started since the sound log was last cleared.
-    static std::vector<std::string> Plays() {
-        std::vector<std::string> plays;
-        for (const std::string& entry : headless::SoundLog()) {
-            if (entry.rfind("play:", 0) == 0) {
-                plays.push_back(entry);
-            }
-        }
-        return plays;
-    }
-
-    // One press: the key down for a frame, then up for a frame; the voices of the first.
-    std::vector<std::string> Press(int key) {
-        headless::ClearSoundLog();
-        game->Hold(key);
-        game->Frame();
-        std::vector<std::string> plays = Plays();
-        game->Release(key);
-        game->Frame();
-        return plays;
-    }
-    std::vector<std::string> Press(const std::vector<int>& keys) {
-        std::vector<std::string> plays;
-        for (int key : keys) {
-            plays = Press(key);
-        }
-        return plays;
-    }
+    static std::vector<std::string> Plays() { return SoundPlays(); }
+    std::vector<std::string> Press(int key) { return PressKey(*game, key); }
+    std::vector<std::string> Press(const std::vector<int>& keys) { return PressKeys(*game, keys); }
 
     template <typename P>
     static P* Payload(int slot, uint32_t kind) {

@@ -16,6 +16,39 @@
 #include "support/harness.h"
 #include "support/temp_dir.h"
 
+// The voices started since the sound log was last cleared, as "play:<id>:<once|loop>".
+inline std::vector<std::string> SoundPlays() {
+    std::vector<std::string> plays;
+    for (const std::string& entry : headless::SoundLog()) {
+        if (entry.rfind("play:", 0) == 0) {
+            plays.push_back(entry);
+        }
+    }
+    return plays;
+}
+
+// Holds the key for one frame, then releases it for one frame. The voices the press frame
+// started. The draws recorded afterwards are those of the release frame: the picture of what
+// the press did.
+inline std::vector<std::string> PressKey(GameHarness& game, int key) {
+    headless::ClearSoundLog();
+    game.Hold(key);
+    game.Frame();
+    std::vector<std::string> plays = SoundPlays();
+    game.Release(key);
+    game.Frame();
+    return plays;
+}
+
+// Several presses, one after another; the sounds of the last.
+inline std::vector<std::string> PressKeys(GameHarness& game, const std::vector<int>& keys) {
+    std::vector<std::string> plays;
+    for (int key : keys) {
+        plays = PressKey(game, key);
+    }
+    return plays;
+}
+
 class MenuFlowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -25,38 +58,9 @@ class MenuFlowTest : public ::testing::Test {
         ASSERT_TRUE(game->Frame());  // the title's first update
     }
 
-    // The voices started since the sound log was last cleared, as "play:<id>:<once|loop>".
-    static std::vector<std::string> Plays() {
-        std::vector<std::string> plays;
-        for (const std::string& entry : headless::SoundLog()) {
-            if (entry.rfind("play:", 0) == 0) {
-                plays.push_back(entry);
-            }
-        }
-        return plays;
-    }
-
-    // Holds the key for one frame, then releases it for one frame. The voices the press frame
-    // started. The draws recorded afterwards are those of the release frame: the picture of
-    // what the press did.
-    std::vector<std::string> Press(int key) {
-        headless::ClearSoundLog();
-        game->Hold(key);
-        game->Frame();
-        std::vector<std::string> plays = Plays();
-        game->Release(key);
-        game->Frame();
-        return plays;
-    }
-
-    // Several presses, one after another; the sounds of the last.
-    std::vector<std::string> Press(const std::vector<int>& keys) {
-        std::vector<std::string> plays;
-        for (int key : keys) {
-            plays = Press(key);
-        }
-        return plays;
-    }
+    static std::vector<std::string> Plays() { return SoundPlays(); }
+    std::vector<std::string> Press(int key) { return PressKey(*game, key); }
+    std::vector<std::string> Press(const std::vector<int>& keys) { return PressKeys(*game, keys); }
 
     TempDir dir;
     std::unique_ptr<GameHarness> game;
