@@ -100,11 +100,15 @@ hold_until "no battle began on the meadow's path" Right has_text "$LINE1"
 # One page says who acts first; when it is the party, a second names the enemies. The party's
 # status panels, shown with the command menu, reach into the message box's first line.
 press_until_change "the battle's first page did not close" Return "$LINE1"
-wait_until "the battle went no further than its first page" menu_or_page
+# When the enemies act first, their whole turns come before the menu: they get three times the
+# usual limit.
+E2E_TIMEOUT=$((E2E_TIMEOUT * 3)) wait_until "the battle went no further than its first page" \
+  menu_or_page
 if ! has_text "$COMMAND_MENU"; then
   press_until_change "the page naming the enemies did not close" Return "$LINE1"
 fi
-wait_until "the first command menu did not show" has_text "$COMMAND_MENU"
+E2E_TIMEOUT=$((E2E_TIMEOUT * 3)) wait_until "the first command menu did not show" \
+  has_text "$COMMAND_MENU"
 press_until_change "the battle's pause box did not open" Shift "$PAUSE_BOX"
 press_until_change "the pause box's cursor did not move" Down "$PAUSE_BOX"
 hold_until "quitting the battle did not lead to the title" Return region_is "$LOGO" logo.ppm
