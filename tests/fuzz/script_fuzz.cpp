@@ -74,6 +74,17 @@ bool WorldLeftFrozen() {
     if (IsTaskSlotInUse(TASK_SLOT_EVENT_RUNNER) || TaskKindExists(TASK_KIND_MAP_TRANSFER)) {
         return false;
     }
+    // So do the screens and sequences that events and keys open: a battle and its swirl, the
+    // menus, shops, inns, treasure, amount entry and the staff roll.
+    for (int slot :
+         {TASK_SLOT_BATTLE, TASK_SLOT_ENCOUNTER_SWIRL, TASK_SLOT_SYSTEM_MENU, TASK_SLOT_SAVE_LOAD,
+          TASK_SLOT_OPTIONS, TASK_SLOT_YES_NO, TASK_SLOT_CAMP_MENU, TASK_SLOT_MAGIC_MENU,
+          TASK_SLOT_STATUS_MENU, TASK_SLOT_ORDER_MENU, TASK_SLOT_ITEM_MENU, TASK_SLOT_SHOP,
+          TASK_SLOT_INN, TASK_SLOT_TREASURE, TASK_SLOT_AMOUNT_ENTRY, TASK_SLOT_STAFF_ROLL}) {
+        if (IsTaskSlotInUse(slot)) {
+            return false;
+        }
+    }
     for (int i = 0; i < TASK_POOL_SIZE; ++i) {
         const TaskSlot* slot = TaskAt(i);
         if (slot->inUse != 0 && slot->updateOn == 0) {
