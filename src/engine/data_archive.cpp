@@ -8,6 +8,7 @@
 
 #include "engine/byte_io.h"
 #include "engine/memory.h"
+#include "engine/regular_file.h"
 
 uint8_t* dataArchive = nullptr;
 size_t dataArchiveSize = 0;
@@ -27,9 +28,10 @@ void ReportArchiveFailure(const char* what, const char* detail) {
 }  // namespace
 
 bool LoadDataArchive() {
-    std::FILE* file = std::fopen(ARCHIVE_FILE_NAME, "rb");
+    std::string why;
+    std::FILE* file = OpenRegularFile(ARCHIVE_FILE_NAME, &why);
     if (file == nullptr) {
-        ReportArchiveFailure("cannot open", std::strerror(errno));
+        ReportArchiveFailure("cannot open", why.c_str());
         return false;
     }
     long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;

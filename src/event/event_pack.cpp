@@ -1,12 +1,13 @@
 // Event pack, block extraction, readers and the placement script.
 #include "event/event_pack.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/byte_io.h"
 #include "engine/memory.h"
+#include "engine/regular_file.h"
 #include "field/game_state.h"
 #include "field/map_data.h"
 #include "field/map_objects.h"
@@ -99,9 +100,10 @@ int LoadMapEvents(const char* fileName) {
         std::fprintf(stderr, "%s: map %d: no such map in the pack\n", fileName, currentMap);
         return 0;
     }
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::string whyNot;
+    std::FILE* file = OpenRegularFile(fileName, &whyNot);
     if (file == nullptr) {
-        std::fprintf(stderr, "%s: cannot open: %s\n", fileName, std::strerror(errno));
+        std::fprintf(stderr, "%s: cannot open: %s\n", fileName, whyNot.c_str());
         return 0;
     }
     uint8_t table[PACK_MAP_COUNT * 4];

@@ -1,7 +1,6 @@
 // Map data, the map pack reader and the map's geometry.
 #include "field/map_data.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +8,7 @@
 
 #include "engine/byte_io.h"
 #include "engine/memory.h"
+#include "engine/regular_file.h"
 #include "event/event_pack.h"
 #include "field/game_state.h"
 
@@ -119,9 +119,10 @@ bool ReadMapPack(const char* fileName) {
         ReportMapFailure(fileName, "no such map number");
         return false;
     }
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::string whyNot;
+    std::FILE* file = OpenRegularFile(fileName, &whyNot);
     if (file == nullptr) {
-        std::fprintf(stderr, "%s: cannot open: %s\n", fileName, std::strerror(errno));
+        std::fprintf(stderr, "%s: cannot open: %s\n", fileName, whyNot.c_str());
         return false;
     }
     uint8_t header[16];
@@ -160,7 +161,8 @@ bool ReadMapPackSize(const char* fileName, int32_t n, int32_t* width, int32_t* h
     if (n < 0 || n >= MAP_COUNT) {
         return false;
     }
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::string whyNot;
+    std::FILE* file = OpenRegularFile(fileName, &whyNot);
     if (file == nullptr) {
         return false;
     }

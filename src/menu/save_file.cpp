@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "engine/byte_io.h"
 #include "engine/memory.h"
+#include "engine/regular_file.h"
 #include "engine/sound.h"
 #include "engine/task_pool.h"
 #include "field/character_tables.h"
@@ -30,8 +32,11 @@ constexpr size_t SAVE_HEAD_BYTES = 20;
 constexpr size_t SAVE_SUMMARY_BYTES = 12;
 constexpr float FIELD_CAMERA_ANGLE = 270.0f;
 
+// Whatever stands at the temporary name is a leftover of ours: it is removed, and the new file
+// made afresh, so a pipe or a link left there can neither block the write nor take the bytes.
 int OpenTemporary(const char* path) {
-    return ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ::unlink(path);
+    return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
 // Field by field, each pointer moved past what it wrote or read.
@@ -174,15 +179,21 @@ void ReportSave(const char* name, const char* what, const char* why) {
     std::fprintf(stderr, "%s: %s: %s\n", name, what, why);
 }
 
-// The old save may be replaced: it is missing, or its permissions let it be written. A rename
-// would replace even a read-only file; the player made it read-only to keep it.
-bool OldSaveReplaceable(const char* name) {
+// Why the old save may not be replaced, or null when it may: it is missing, or a regular file
+// whose permissions let it be written. A rename would replace even a read-only file; the player
+// made it read-only to keep it. Whatever else stands there is not ours to replace.
+const char* OldSaveNotReplaceable(const char* name) {
     struct stat st {};
     if (::stat(name, &st) != 0) {
-        return errno == ENOENT;
+        return errno == ENOENT ? nullptr : "the old save cannot be looked at";
     }
-    return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
-           ::access(name, W_OK) == 0;
+    if (!S_ISREG(st.st_mode)) {
+        return "the old save is not a regular file";
+    }
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(name, W_OK) != 0) {
+        return "the old save may not be replaced";
+    }
+    return nullptr;
 }
 
 // Writes every byte to the temporary file, which is removed again on any failure.
@@ -223,14 +234,17 @@ bool WriteThroughTemporary(const char* name, const std::vector<uint8_t>& bytes) 
 }
 
 // Up to the longest layout; what lies past it is never read.
-bool ReadSaveBytes(const char* name, std::vector<uint8_t>* bytes) {
-    std::FILE* file = std::fopen(name, "rb");
+bool ReadSaveBytes(const char* name, std::vector<uint8_t>* bytes, std::string* why) {
+    std::FILE* file = OpenRegularFile(name, why);
     if (file == nullptr) {
         return false;
     }
     bytes->resize(SAVE_BYTES_MAX);
     const size_t got = std::fread(bytes->data(), 1, bytes->size(), file);
     const bool ok = std::ferror(file) == 0;
+    if (!ok) {
+        *why = "the file cannot be read";
+    }
     std::fclose(file);
     bytes->resize(got);
     return ok;
@@ -359,11 +373,13 @@ bool DecodeSave(const uint8_t* bytes, size_t size, SaveData* out, const char** w
     for (InventorySlot& slot : out->inventory) {
         slot.itemId = TakeI32(&p);
         slot.count = TakeI32(&p);
+        // The game empties a slot whose last item is used or sold, so a held item counts 1 at
+        // least: an entry of none could be used once all the same.
         if (slot.itemId == ITEM_NONE) {
             slot.count = 0;
-        } else if (slot.itemId < 0 || slot.itemId >= ITEM_COUNT || slot.count < 0 ||
+        } else if (slot.itemId < 0 || slot.itemId >= ITEM_COUNT || slot.count < 1 ||
                    slot.count > STACK_MAX) {
-            *why = "its inventory holds an unknown item or a count outside 0..99";
+            *why = "its inventory holds an unknown item or a count outside 1..99";
             return false;
         }
     }
@@ -441,8 +457,8 @@ bool WriteSaveFile(int slot) {
         ReportSave(name, "cannot save", "a member stands off the map");
         return false;
     }
-    if (!OldSaveReplaceable(name)) {
-        ReportSave(name, "cannot save", "the old save may not be replaced");
+    if (const char* notReplaceable = OldSaveNotReplaceable(name)) {
+        ReportSave(name, "cannot save", notReplaceable);
         return false;
     }
     errno = 0;
@@ -456,8 +472,9 @@ SaveLoadResult LoadSaveFile(int slot) {
     char name[16];
     SaveFileName(slot, name, sizeof name);
     std::vector<uint8_t> bytes;
-    if (!ReadSaveBytes(name, &bytes)) {
-        ReportSave(name, "cannot load", "the file cannot be read");
+    std::string unread;
+    if (!ReadSaveBytes(name, &bytes, &unread)) {
+        ReportSave(name, "cannot load", unread.c_str());
         return SaveLoadResult::Refused;
     }
     SaveData save;
@@ -485,8 +502,13 @@ void ScanSaveSlots(SaveSlotSummary (&slots)[SAVE_SLOT_COUNT]) {
         slot = SaveSlotSummary{};
         char name[16];
         SaveFileName(i, name, sizeof name);
-        std::FILE* file = std::fopen(name, "rb");
+        std::string why;
+        std::FILE* file = OpenRegularFile(name, &why);
         if (file == nullptr) {
+            // A missing file is an empty slot; anything else that keeps a slot empty is said.
+            if (errno != ENOENT) {
+                ReportSave(name, "shown as empty", why.c_str());
+            }
             continue;
         }
         slot.exists = 1;
@@ -513,7 +535,8 @@ bool SaveSlotExists(int slot) {
     }
     char name[16];
     SaveFileName(slot, name, sizeof name);
-    std::FILE* file = std::fopen(name, "rb");
+    std::string why;
+    std::FILE* file = OpenRegularFile(name, &why);
     if (file == nullptr) {
         return false;
     }

@@ -158,6 +158,13 @@ void FailMapLayer(const TempDir&) {
 void RemoveArchive(const TempDir& dir) {
     std::filesystem::remove(dir.File("data.dat"));
 }
+void PipeArchive(const TempDir& dir) {
+    dir.Pipe("data.dat");
+}
+void ArchiveDirectory(const TempDir& dir) {
+    std::filesystem::remove(dir.File("data.dat"));
+    std::filesystem::create_directory(dir.File("data.dat"));
+}
 void ShortArchive(const TempDir& dir) {
     dir.Write("data.dat", std::vector<uint8_t>(791, 0));
 }
@@ -198,6 +205,16 @@ TEST_F(ShellTest, EachStartUpFailureShowsItsMessageReleasesInOrderAndRunsNoFrame
          RemoveArchive,
          {"free:" + poolBytes},
          "data.dat: cannot open: No such file or directory"},
+        {"archive a named pipe",
+         "data load fail",
+         PipeArchive,
+         {"free:" + poolBytes},
+         "data.dat: cannot open: not a regular file (a named pipe)"},
+        {"archive a directory",
+         "data load fail",
+         ArchiveDirectory,
+         {"free:" + poolBytes},
+         "data.dat: cannot open: not a regular file (a directory)"},
         {"short archive",
          "data load fail",
          ShortArchive,
@@ -236,6 +253,7 @@ TEST_F(ShellTest, EachStartUpFailureShowsItsMessageReleasesInOrderAndRunsNoFrame
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(dir.File("data.dat"));  // a pipe or folder of the last case
         WriteTestDataSet(dir.Path());
         GameHarness game(dir.Path());
         c.inject(dir);

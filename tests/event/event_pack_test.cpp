@@ -223,6 +223,9 @@ TEST_F(EventPackFileTest, DamagedPacksFailSilentlyForTheCallerToReport) {
     currentMap = 0;
     eventBlockCount = 1;
     EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "no file";
+    dir.Pipe("epack.dat");
+    EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "a named pipe";
+    std::filesystem::remove(dir.File("epack.dat"));
     dir.Write("epack.dat", std::vector<uint8_t>(50, 0));
     EXPECT_EQ(LoadMapEvents("epack.dat"), 0) << "a short offset table";
     dir.Write("epack.dat", std::vector<uint8_t>(98, 0));

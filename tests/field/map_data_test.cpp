@@ -354,6 +354,12 @@ TEST_F(MapDataTest, DamagedPacksAreRefusedWithTheLayersLeftClear) {
     std::filesystem::remove("mappack.dat");
     EXPECT_FALSE(Read(0)) << "no file";
     EXPECT_TRUE(LayersClear());
+    dir.Pipe("mappack.dat");
+    EXPECT_FALSE(Read(0)) << "a named pipe";
+    EXPECT_TRUE(LayersClear());
+    int32_t width = 0;
+    int32_t height = 0;
+    EXPECT_FALSE(ReadMapPackSize("mappack.dat", 0, &width, &height)) << "a named pipe";
 }
 
 TEST_F(MapDataTest, ABiggestMapFillsTheLayersExactly) {

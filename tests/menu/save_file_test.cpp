@@ -225,6 +225,7 @@ TEST_F(SaveFileTest, EveryDamagedFileIsRefusedWithNothingChanged) {
         {"item 500", word(bag, 500), false},
         {"item -2", word(bag + 8, 0xFFFFFFFE), false},
         {"a count of 100", word(bag + 4, 100), false},
+        {"a held item counting 0", word(bag + 4, 0), false},
         {"model 39", word(roster + 8, 39), false},
         {"class 4", word(roster + 216 + 16, 4), false},
         {"character 4", word(roster, 4), false},
@@ -339,6 +340,46 @@ TEST_F(SaveFileTest, TheScanReadsEachSlotsHeadAndLocalTime) {
     EXPECT_EQ(slots[3].scenario, 0u) << "too short for its head";
     EXPECT_EQ(slots[1].exists + slots[2].exists + slots[4].exists, 0u);
     EXPECT_TRUE(SaveSlotExists(0) && SaveSlotExists(3) && !SaveSlotExists(1));
+}
+
+TEST_F(SaveFileTest, WhatIsNoRegularFileIsAnEmptySlotThatIsNeitherReadNorReplaced) {
+    ASSERT_TRUE(WriteSaveFile(0));
+    const struct {
+        const char* kind;
+        void (*make)(const TempDir&);
+    } cases[] = {
+        {"a named pipe", [](const TempDir& d) { d.Pipe("save4.dat"); }},
+        {"a directory",
+         [](const TempDir& d) { std::filesystem::create_directory(d.File("save4.dat")); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        c.make(dir);
+        ::testing::internal::CaptureStderr();
+        SaveSlotSummary slots[SAVE_SLOT_COUNT];
+        ScanSaveSlots(slots);
+        EXPECT_EQ(slots[4].exists, 0u);
+        EXPECT_EQ(slots[0].exists, 1u);
+        EXPECT_FALSE(SaveSlotExists(4));
+        const Snapshot before = Take();
+        EXPECT_EQ(LoadSaveFile(4), SaveLoadResult::Refused);
+        ExpectUnchanged(before);
+        EXPECT_FALSE(WriteSaveFile(4));
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(std::string("save4.dat: cannot load: not a regular file (") + c.kind),
+                  std::string::npos)
+            << said;
+        EXPECT_NE(said.find("save4.dat: cannot save: the old save is not a regular file"),
+                  std::string::npos)
+            << said;
+        EXPECT_FALSE(std::filesystem::is_regular_file(dir.File("save4.dat")));
+        std::filesystem::remove(dir.File("save4.dat"));
+    }
+    // A pipe left at the temporary name is ours to replace, not to wait on.
+    dir.Pipe("save4.dat.tmp");
+    EXPECT_TRUE(WriteSaveFile(4));
+    EXPECT_EQ(SaveBytes(4), SaveBytes(0));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("save4.dat.tmp")));
 }
 
 TEST_F(SaveFileTest, SavingIsForbiddenOnEventAndMoverCellsAndWithoutALeader) {

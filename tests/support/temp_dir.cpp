@@ -2,6 +2,7 @@
 #include "support/temp_dir.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
@@ -34,4 +35,11 @@ std::vector<uint8_t> TempDir::Read(const std::string& name) const {
     std::ifstream in(File(name), std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
                                 std::istreambuf_iterator<char>());
+}
+
+void TempDir::Pipe(const std::string& name) const {
+    std::filesystem::remove_all(File(name));
+    if (::mkfifo(File(name).c_str(), 0600) != 0) {
+        throw std::runtime_error("cannot make the pipe " + File(name).string());
+    }
 }
