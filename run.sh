@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the game and its demo data set, then starts the game on it.
+# Builds the game and its demo data set, then starts the game on it in the player's own folder
+# (scripts/start-game.sh), where the saves are kept apart from the build tree.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -9,10 +10,9 @@ cmake --build build/release --target lirrowen lirrowen_demo_data
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Lirrowen opens a window, but this session has no display (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
-  echo "Start it from a desktop session, or on a virtual display: xvfb-run -a ./run.sh" >&2
+  echo "Start it from a desktop session, or on a virtual display (which usually has no sound" >&2
+  echo "device either): SDL_AUDIODRIVER=dummy xvfb-run -a ./run.sh" >&2
   exit 1
 fi
 
-mkdir -p build/release/demo
-cd build/release/demo
-exec ../lirrowen
+exec ./scripts/start-game.sh build/release

@@ -4,8 +4,9 @@
 # message, the walk up the square to the elder and his words, the east gate to the meadow and
 # back, and the peddler by the gate, whose question sends the party back to the title; a close
 # request then ends the game cleanly. Then, in a new game, the walk east in the meadow until a
-# battle begins, its opening lines, and its pause box quitting to the title. Last, a save on the
-# field, the way back to the title and the load of that save.
+# battle begins, its opening lines, and its pause box quitting to the title. Last, started as
+# run.sh starts it, a save on the field, the way back to the title and the load of that save;
+# then the build removed and made again, and the save still listed.
 set -u
 game=$1
 build=$2
@@ -116,6 +117,24 @@ kill -TERM "$pid"
 expect_exit 0 "the close request"
 ! grep -q "\[" run3.err || fail "a message box was shown"
 
+# Runs 4 and 5 start the game as run.sh does, from a stand-in build tree, with the player's
+# folder in the scratch folder.
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+export XDG_DATA_HOME=$work/xdg
+saves=$XDG_DATA_HOME/lirrowen
+binary=$game
+make_build() {
+  mkdir -p "$work/build/demo" || fail "no stand-in build folder"
+  cp "$binary" "$work/build/lirrowen" || fail "cannot copy the game"
+  for f in data.dat mappack.dat epack.dat; do
+    cp "$build/demo/$f" "$work/build/demo/" || fail "no $f in $build/demo"
+  done
+}
+make_build
+printf '#!/bin/sh\nexec "%s/scripts/start-game.sh" "%s/build"\n' "$repo" "$work" >"$work/start"
+chmod +x "$work/start"
+game=$work/start
+
 # Run 4: a new game; a step or two up the square, a save through the system menu into the
 # list's second slot, whose row then shows the save; the system menu's quit to the title; and
 # the title's load of that slot, which brings back the village as it was at the save. The pond
@@ -137,7 +156,8 @@ press_until_change "the slot cursor did not move" Down "$SLOTS"
 press_until_change "the save question did not open" Return "$QUESTION"
 press_until_change "the question's cursor did not move" Down "$QUESTION"
 press_until_change "the game was not saved" Return "$MESSAGE"
-[ -s save1.dat ] || fail "no save1.dat after saving"
+[ -s "$saves/save1.dat" ] || fail "no save1.dat in the player's folder after saving"
+[ -z "$(find "$work/build" -name 'save*')" ] || fail "a save was written inside the build tree"
 press_until_change "the saved message did not close" z "$MESSAGE"
 region_differs "$SLOT2_TIME" empty_slot.ppm || fail "the slot does not show the new save"
 look "$SLOT2_TIME" slot_time.ppm
@@ -163,4 +183,22 @@ wait_until "the loaded game shows no money bar" in_field
 kill -TERM "$pid"
 expect_exit 0 "the close request"
 ! grep -q "\[" run4.err || fail "a message box was shown"
+
+# Run 5: the build tree removed and made again, holding a save of an older build; the load
+# list shows the save of run 4 as before, and the older save has moved to the player's folder.
+rm -rf "$work/build"
+make_build
+cp "$saves/save1.dat" "$work/build/demo/save3.dat"
+start_game run5
+wait_until "the title did not show" region_is "$LOGO" logo.ppm
+press_until_change "the title's cursor did not move right" Right "$WHOLE"
+press_until_change "the title's cursor did not move to load" Down "$WHOLE"
+press_until_change "the load screen did not open" Return "$WHOLE"
+press_until_change "the slot cursor did not move" Down "$WHOLE"
+region_is "$SLOT2_TIME" slot_time.ppm || fail "after a new build the list shows another time"
+region_is "$SLOT2_SUMMARY" slot_summary.ppm || fail "after a new build the list shows another summary"
+[ -s "$saves/save3.dat" ] && [ ! -e "$work/build/demo/save3.dat" ] ||
+  fail "the older build's save did not move to the player's folder"
+kill -TERM "$pid"
+expect_exit 0 "the close request"
 echo "ok"
