@@ -89,27 +89,29 @@ const std::vector<std::string> itemNames = [] {
 
 const std::vector<AtlasImage> characterImages = [] {
     std::vector<AtlasImage> images;
-    auto add = [&images](AtlasRect rect, AtlasArt art, const char* text, uint32_t colour) {
+    auto add = [&images](AtlasRect rect, AtlasArt art, const char* text, uint32_t colour,
+                         LabelList list = LabelList::None) {
         for (const AtlasImage& image : images) {
             if (SameRect(image.rect, rect)) {
                 return;
             }
         }
-        images.push_back({AtlasSheet::Interface, rect, art, text, colour});
+        images.push_back({AtlasSheet::Interface, rect, art, text, colour, list});
     };
     for (int row = 0; row < CHARACTER_TEMPLATE_COUNT; ++row) {
         add(characterTemplates[row].nameRect, AtlasArt::Label, characterTemplateNames[row],
-            NAME_COLOUR);
+            NAME_COLOUR, LabelList::PartyNames);
         add(characterTemplates[row].faceRect, AtlasArt::Face, "", TEMPLATE_HAIR[row]);
     }
     // The familiar's portrait lies inside the message window's last portrait, painted there.
-    add(FAMILIAR_NAME_RECT, AtlasArt::Label, familiarName, NAME_COLOUR);
+    add(FAMILIAR_NAME_RECT, AtlasArt::Label, familiarName, NAME_COLOUR, LabelList::PartyNames);
     add(FAMILIAR_FACE_RECT, AtlasArt::Face, "", FAMILIAR_HAIR);
     for (int kind = 0; kind < ENEMY_KIND_COUNT; ++kind) {
         add(enemyKinds[kind].nameRect, AtlasArt::Label, enemyKindNames[kind], NAME_COLOUR);
     }
     for (int id = 0; id < ITEM_COUNT; ++id) {
-        add(itemTable[id].nameRect, AtlasArt::Label, itemNames[id].c_str(), NAME_COLOUR);
+        add(itemTable[id].nameRect, AtlasArt::Label, itemNames[id].c_str(), NAME_COLOUR,
+            LabelList::ItemNames);
         add(itemTable[id].detailRect, AtlasArt::Label, ITEM_DETAILS[id], DETAIL_COLOUR);
     }
     return images;

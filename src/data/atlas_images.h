@@ -26,12 +26,52 @@ enum class AtlasArt : uint8_t {
     Icon,     // a round badge with the text
 };
 
+// The labels the game shows together, as a menu's entries or a grid's names. A label fitted to
+// its own rectangle alone would come out a size of its own; the builder paints every label of
+// one list at one size, the largest that fits all of their rectangles, and sets each in from its
+// left edge by one margin, so that they line up as a list.
+enum class LabelList : uint8_t {
+    None,  // fitted to its rectangle alone and centred in it
+    TitleMenu,
+    YesNo,
+    StartMenu,
+    BattleCommands,
+    SkillNames,
+    SkillPrompt,
+    ItemNames,
+    CampCommands,
+    SystemMenu,
+    ItemTabs,
+    OptionNames,
+    OptionValues,
+    PartyNames,
+};
+
+// Whether the game centres the labels of the list where it draws them (a menu window and the
+// title menu centre each label's rectangle), so that each text is centred in its rectangle as
+// well; the other lists stand at a column's left edge, their texts set in from the left. The
+// start menu is a menu window, but a save slot shows only the start of a story label, so its
+// texts start at the left.
+constexpr bool LabelListCentred(LabelList list) {
+    switch (list) {
+        case LabelList::TitleMenu:
+        case LabelList::YesNo:
+        case LabelList::BattleCommands:
+        case LabelList::SystemMenu:
+        case LabelList::SkillPrompt:
+            return true;
+        default:
+            return false;
+    }
+}
+
 struct AtlasImage {
     AtlasSheet sheet;
     AtlasRect rect;
     AtlasArt art;
     const char* text;  // UTF-8
     uint32_t colour;   // ARGB: the text or main colour
+    LabelList list = LabelList::None;
 };
 
 // The images of one screen or subsystem. Each keeps its list in its own file

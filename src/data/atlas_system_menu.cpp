@@ -10,13 +10,19 @@ constexpr uint32_t TITLE_GOLD = 0xFFFFE080;
 constexpr uint32_t FRAME_LIGHT = 0xFFE0E8FF;
 
 const AtlasImage systemMenuImages[] = {
-    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_CLOSE, AtlasArt::Label, "とじる", LABEL_WHITE},
-    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_CAMP, AtlasArt::Label, "キャンプ", LABEL_WHITE},
-    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_SAVE, AtlasArt::Label, "セーブ", LABEL_WHITE},
+    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_CLOSE, AtlasArt::Label, "とじる", LABEL_WHITE,
+     LabelList::SystemMenu},
+    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_CAMP, AtlasArt::Label, "キャンプ", LABEL_WHITE,
+     LabelList::SystemMenu},
+    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_SAVE, AtlasArt::Label, "セーブ", LABEL_WHITE,
+     LabelList::SystemMenu},
     // Grey: here the entry only buzzes.
-    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_SAVE_REFUSED, AtlasArt::Label, "セーブ", 0xFF808080},
-    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_LOAD, AtlasArt::Label, "ロード", LABEL_WHITE},
-    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_QUIT, AtlasArt::Label, "タイトルへ", LABEL_WHITE},
+    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_SAVE_REFUSED, AtlasArt::Label, "セーブ", 0xFF808080,
+     LabelList::SystemMenu},
+    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_LOAD, AtlasArt::Label, "ロード", LABEL_WHITE,
+     LabelList::SystemMenu},
+    {AtlasSheet::Interface, RECT_SYSTEM_ENTRY_QUIT, AtlasArt::Label, "タイトルへ", LABEL_WHITE,
+     LabelList::SystemMenu},
     {AtlasSheet::Interface, RECT_SYSTEM_MENU_FRAME, AtlasArt::Panel, "", FRAME_LIGHT},
     {AtlasSheet::Interface, RECT_SYSTEM_MENU_TITLE, AtlasArt::Label, "システム", TITLE_GOLD},
 

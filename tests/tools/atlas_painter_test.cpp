@@ -3,11 +3,15 @@
 // cell showing its own character, and no painted pixel in the colour the loader keys out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <stdexcept>
 #include <vector>
 
 #include "data/atlas_images.h"
+#include "data/atlas_menus.h"
+#include "data/atlas_system_menu.h"
 #include "data/glyph_table.h"
 #include "datapack/atlas_painter.h"
 #include "datapack/text_render.h"
@@ -37,6 +41,24 @@ std::vector<uint32_t> Pixels(const RgbaImage& image, const PixelBox& box) {
         }
     }
     return out;
+}
+
+// The painted pixels (outline included) of the sheet inside box; empty when there are none.
+PixelBox InkIn(const RgbaImage& image, const PixelBox& box) {
+    PixelBox ink{box.right, box.bottom, box.left, box.top};
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+            if ((image.pixels[static_cast<size_t>(y) * image.width + x] >> 24) != 0) {
+                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                       std::max(ink.bottom, y + 1)};
+            }
+        }
+    }
+    return BoxEmpty(ink) ? PixelBox{} : ink;
+}
+
+PixelBox InterfaceBox(const AtlasRect& rect) {
+    return AtlasPixelBox(rect, INTERFACE_SHEET_WIDTH, INTERFACE_SHEET_HEIGHT);
 }
 
 TEST(AtlasPainterTest, BothSheetsComeBackFromTheArchiveAsPainted) {
@@ -131,6 +153,125 @@ TEST(AtlasPainterTest, PaintedArtNeverTakesTheKeyColour) {
     }
     EXPECT_EQ(keyed, 0);
     EXPECT_GT(nudged, 50);
+}
+
+TEST(AtlasPainterTest, ASaveSlotsCutOfAStoryLabelHoldsTheStorysWholeName) {
+    // A slot shows only the first pixels of the start menu's story label: the story's name
+    // must lie there whole, set near the left and clear of the cut's right edge, while the
+    // start menu still shows the rest of the label.
+    const RgbaImage& sheet = Sheet(AtlasSheet::Interface);
+    const AtlasRect labels[2] = {RECT_START_ENTRY_SCENARIO_0, RECT_START_ENTRY_SCENARIO_1};
+    for (int story = 0; story < 2; ++story) {
+        const PixelBox cut = InterfaceBox(RECT_SAVE_SCENARIOS[story]);
+        const PixelBox label = InterfaceBox(labels[story]);
+        const PixelBox name = InkIn(sheet, cut);
+        ASSERT_FALSE(BoxEmpty(name)) << "story " << story;
+        EXPECT_LE(name.left - cut.left, 3) << "story " << story << " starts far in";
+        EXPECT_LE(name.right, cut.right - 3) << "story " << story << " runs into the cut";
+        // Two whole characters, not one and a piece.
+        EXPECT_GE(name.right - name.left, (name.bottom - name.top) * 3 / 2) << "story " << story;
+        const PixelBox rest = InkIn(sheet, {cut.right, label.top, label.right, label.bottom});
+        EXPECT_FALSE(BoxEmpty(rest)) << "story " << story << " lost the rest of its label";
+    }
+}
+
+TEST(AtlasPainterTest, TheLabelsOfAListAreOneSizeAndLineUpAsTheGameDrawsThem) {
+    const RgbaImage& sheet = Sheet(AtlasSheet::Interface);
+    std::map<LabelList, std::vector<PixelBox>> inks;
+    std::map<LabelList, std::vector<PixelBox>> boxes;
+    for (const AtlasImage& image : AtlasImages()) {
+        if (image.list == LabelList::None) {
+            continue;
+        }
+        const PixelBox box = InterfaceBox(image.rect);
+        boxes[image.list].push_back(box);
+        inks[image.list].push_back(InkIn(sheet, box));
+    }
+    EXPECT_GE(inks.size(), 2u);
+    for (const auto& [list, ink] : inks) {
+        const int id = static_cast<int>(list);
+        ASSERT_GE(ink.size(), 2u) << "list " << id;
+        std::vector<int> margins;
+        std::vector<int> heights;
+        for (size_t i = 0; i < ink.size(); ++i) {
+            ASSERT_FALSE(BoxEmpty(ink[i])) << "list " << id << " label " << i;
+            const PixelBox& box = boxes.at(list)[i];
+            if (LabelListCentred(list)) {
+                // Twice the distance of the ink's middle from the rectangle's.
+                EXPECT_LE(std::abs(ink[i].left + ink[i].right - box.left - box.right), 3)
+                    << "list " << id << " label " << i << " is off centre";
+            } else {
+                margins.push_back(ink[i].left - box.left);
+            }
+            heights.push_back(ink[i].bottom - ink[i].top);
+        }
+        if (!margins.empty()) {
+            // Glyphs differ in how far their ink reaches, by a pixel at most at one size.
+            const auto [fewestIn, mostIn] = std::minmax_element(margins.begin(), margins.end());
+            EXPECT_LE(*mostIn - *fewestIn, 1) << "list " << id << " is ragged on the left";
+            EXPECT_LE(*mostIn, 3) << "list " << id << " starts far in";
+        }
+        const auto [lowest, tallest] = std::minmax_element(heights.begin(), heights.end());
+        // Characters differ in height by an eighth of the size or so.
+        EXPECT_LE(*tallest - *lowest, std::max(2, *tallest / 8)) << "list " << id << " mixes sizes";
+    }
+}
+
+TEST(AtlasPainterTest, AListsScaleIsTheLargestThatFitsEveryLabelOfIt) {
+    FontSetPtr fonts = OpenFonts();
+    std::map<LabelList, std::vector<const AtlasImage*>> lists;
+    for (const AtlasImage& image : AtlasImages()) {
+        if (image.list != LabelList::None) {
+            lists[image.list].push_back(&image);
+        }
+    }
+    EXPECT_EQ(ListLabelScale(*fonts, LabelList::None).pixelSize, 0);
+    for (const auto& [list, members] : lists) {
+        const int id = static_cast<int>(list);
+        const TextScale scale = ListLabelScale(*fonts, list);
+        ASSERT_GT(scale.pixelSize, 0) << "list " << id;
+        EXPECT_LE(scale.pixelWidth, scale.pixelSize) << "list " << id;
+        bool taller = true;
+        bool wider = scale.pixelWidth < scale.pixelSize;
+        for (const AtlasImage* image : members) {
+            const TextStyle style = AtlasLabelStyle(*image);
+            const PixelBox box = InterfaceBox(image->rect);
+            EXPECT_TRUE(TextFitsAt(*fonts, box, image->text, style, scale))
+                << "list " << id << ": " << image->text;
+            // One pixel taller, condensed no further than a label may be.
+            const int tallerWidth =
+                std::max(scale.pixelWidth,
+                         static_cast<int>(std::ceil((scale.pixelSize + 1) * style.narrowest)));
+            taller = taller && TextFitsAt(*fonts, box, image->text, style,
+                                          {scale.pixelSize + 1, tallerWidth});
+            wider = wider && TextFitsAt(*fonts, box, image->text, style,
+                                        {scale.pixelSize, scale.pixelWidth + 1});
+        }
+        EXPECT_FALSE(taller) << "list " << id << " could be painted taller";
+        EXPECT_FALSE(wider) << "list " << id << " could be painted wider";
+    }
+}
+
+TEST(AtlasPainterTest, ALabelSetInFromTheLeftStartsThereAtTheScaleAsked) {
+    FontSetPtr fonts = OpenFonts();
+    RgbaImage sheet = BlankSheet(AtlasSheet::Interface);
+    const PixelBox box{100, 100, 300, 130};
+    TextStyle style;
+    style.leftMargin = 3;
+    style.pixelSize = 14;
+    style.pixelWidth = 12;
+    const TextPlacement placed = DrawFittedText(*fonts, sheet, box, "Label", style);
+    EXPECT_EQ(placed.pixelSize, 14);
+    EXPECT_EQ(placed.pixelWidth, 12);
+    // The outline ring is one pixel left of the glyphs; a glyph's bitmap may open on an empty
+    // column.
+    EXPECT_GE(placed.ink.left, box.left + style.leftMargin);
+    EXPECT_LE(placed.ink.left, box.left + style.leftMargin + 1);
+    EXPECT_EQ(InkIn(sheet, box).left, placed.ink.left);
+    // Centred, the same text starts well inside the wide box.
+    RgbaImage centred = BlankSheet(AtlasSheet::Interface);
+    style.leftMargin = -1;
+    EXPECT_GT(DrawFittedText(*fonts, centred, box, "Label", style).ink.left, box.left + 40);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -190,18 +191,32 @@ void PaintGlyphCell(FontSet& fonts, Canvas& canvas, const AtlasImage& image) {
                  height / 2 + GLYPH_BASELINE_BELOW_CENTRE, style);
 }
 
-void PaintLabel(FontSet& fonts, Canvas& canvas, const AtlasImage& image, bool glyphSheet) {
-    // Labels on the glyph sheet are the glyphs of message text, set side by side in lines.
-    if (glyphSheet) {
-        PaintGlyphCell(fonts, canvas, image);
-        return;
-    }
+// The style a label of the interface sheet is fitted and drawn in.
+TextStyle InterfaceLabelStyle(const AtlasImage& image) {
     TextStyle style;
     style.colour = image.colour;
     // Interface labels stand alone and use the Latin reference when they are Latin.
     style.heightReference = HasNonAscii(image.text) ? "Hg国" : "Hg";
     // A touch of condensing keeps long labels tall; much more would hurt their reading.
     style.narrowest = 0.85f;
+    if (image.list != LabelList::None && !LabelListCentred(image.list)) {
+        style.leftMargin = LIST_LABEL_MARGIN;
+    }
+    return style;
+}
+
+void PaintLabel(FontSet& fonts, Canvas& canvas, const AtlasImage& image, bool glyphSheet,
+                TextScale listScale) {
+    // Labels on the glyph sheet are the glyphs of message text, set side by side in lines.
+    if (glyphSheet) {
+        PaintGlyphCell(fonts, canvas, image);
+        return;
+    }
+    TextStyle style = InterfaceLabelStyle(image);
+    if (image.list != LabelList::None) {
+        style.pixelSize = listScale.pixelSize;
+        style.pixelWidth = listScale.pixelWidth;
+    }
     DrawFittedText(fonts, canvas.image, canvas.clip, image.text, style);
 }
 
@@ -434,14 +449,65 @@ PixelBox AtlasPixelBox(const AtlasRect& rect, int width, int height) {
     return box;
 }
 
-void PaintAtlasImage(FontSet& fonts, RgbaImage& sheet, const AtlasImage& image) {
+TextStyle AtlasLabelStyle(const AtlasImage& image) {
+    return InterfaceLabelStyle(image);
+}
+
+TextScale ListLabelScale(FontSet& fonts, LabelList list) {
+    if (list == LabelList::None) {
+        return {};
+    }
+    std::vector<const AtlasImage*> members;
+    for (const AtlasImage& image : AtlasImages()) {
+        if (image.list == list && image.art == AtlasArt::Label &&
+            image.sheet == AtlasSheet::Interface && image.text != nullptr) {
+            members.push_back(&image);
+        }
+    }
+    auto boxOf = [](const AtlasImage& image) {
+        return AtlasPixelBox(image.rect, INTERFACE_SHEET_WIDTH, INTERFACE_SHEET_HEIGHT);
+    };
+    // No member's own fit is exceeded in height or width, so every one fits up to the odd pixel
+    // hinting adds at another scale, which the shrinking below takes back.
+    TextScale scale;
+    for (const AtlasImage* image : members) {
+        TextScale own =
+            FitTextScale(fonts, boxOf(*image), image->text, InterfaceLabelStyle(*image));
+        if (own.pixelSize <= 0) {
+            continue;
+        }
+        if (scale.pixelSize <= 0) {
+            scale = own;
+        }
+        scale.pixelSize = std::min(scale.pixelSize, own.pixelSize);
+        scale.pixelWidth = std::min(scale.pixelWidth, own.pixelWidth);
+    }
+    auto allFit = [&](TextScale at) {
+        return std::all_of(members.begin(), members.end(), [&](const AtlasImage* image) {
+            return TextFitsAt(fonts, boxOf(*image), image->text, InterfaceLabelStyle(*image), at);
+        });
+    };
+    while (scale.pixelSize > 1 && !allFit(scale)) {
+        scale.pixelSize -= 1;
+        scale.pixelWidth = std::min(scale.pixelWidth, scale.pixelSize);
+    }
+    // A label condensed to fit at its own larger size may need less condensing at the list's.
+    while (scale.pixelWidth < scale.pixelSize && allFit({scale.pixelSize, scale.pixelWidth + 1})) {
+        scale.pixelWidth += 1;
+    }
+    return scale;
+}
+
+namespace {
+
+void PaintImage(FontSet& fonts, RgbaImage& sheet, const AtlasImage& image, TextScale listScale) {
     Canvas canvas{sheet, AtlasPixelBox(image.rect, sheet.width, sheet.height)};
     const char* text = image.text != nullptr ? image.text : "";
     AtlasImage art = image;
     art.text = text;
     switch (image.art) {
         case AtlasArt::Label:
-            PaintLabel(fonts, canvas, art, image.sheet == AtlasSheet::Glyphs);
+            PaintLabel(fonts, canvas, art, image.sheet == AtlasSheet::Glyphs, listScale);
             break;
         case AtlasArt::Digit:
             PaintDigit(fonts, canvas, art);
@@ -478,20 +544,33 @@ void PaintAtlasImage(FontSet& fonts, RgbaImage& sheet, const AtlasImage& image) 
     }
 }
 
+}  // namespace
+
+void PaintAtlasImage(FontSet& fonts, RgbaImage& sheet, const AtlasImage& image) {
+    PaintImage(fonts, sheet, image, ListLabelScale(fonts, image.list));
+}
+
 RgbaImage PaintAtlas(AtlasSheet sheet) {
     FontSetPtr fonts = OpenFonts();
     RgbaImage image = BlankSheet(sheet);
+    // Each list's scale is worked out once, not once per label.
+    std::map<LabelList, TextScale> listScales;
     for (size_t i = 0; i < AtlasImages().size(); ++i) {
-        if (AtlasImages()[i].sheet != sheet) {
+        const AtlasImage& atlasImage = AtlasImages()[i];
+        if (atlasImage.sheet != sheet) {
             continue;
         }
         try {
-            PaintAtlasImage(*fonts, image, AtlasImages()[i]);
+            auto found = listScales.find(atlasImage.list);
+            if (found == listScales.end()) {
+                found = listScales.emplace(atlasImage.list, ListLabelScale(*fonts, atlasImage.list))
+                            .first;
+            }
+            PaintImage(*fonts, image, atlasImage, found->second);
         } catch (const std::runtime_error& error) {
-            throw std::runtime_error(
-                "atlas image " + std::to_string(i) + " (\"" +
-                (AtlasImages()[i].text != nullptr ? AtlasImages()[i].text : "") +
-                "\"): " + error.what());
+            throw std::runtime_error("atlas image " + std::to_string(i) + " (\"" +
+                                     (atlasImage.text != nullptr ? atlasImage.text : "") +
+                                     "\"): " + error.what());
         }
     }
     return image;

@@ -25,5 +25,15 @@ RgbaImage BlankSheet(AtlasSheet sheet);
 // The rectangle as whole pixels; throws std::runtime_error unless its edges are whole numbers
 // and it is non-empty and inside a width x height sheet.
 PixelBox AtlasPixelBox(const AtlasRect& rect, int width, int height);
-// Paints one image into sheet (composited over what is there, clipped to its rectangle).
+// How far the ink of a label of a list drawn from the left starts right of its rectangle's left
+// edge and outline.
+constexpr int LIST_LABEL_MARGIN = 1;
+
+// The style a label of the interface sheet is fitted and drawn in (its list's scale aside).
+TextStyle AtlasLabelStyle(const AtlasImage& image);
+// The scale every label of the list is painted at: the largest that fits each of the registered
+// labels of the list in its rectangle. Zero for LabelList::None.
+TextScale ListLabelScale(FontSet& fonts, LabelList list);
+// Paints one image into sheet (composited over what is there, clipped to its rectangle); a
+// label of a list at its list's scale.
 void PaintAtlasImage(FontSet& fonts, RgbaImage& sheet, const AtlasImage& image);

@@ -464,25 +464,72 @@ PixelBox CompositeLayout(RgbaImage& image, const PixelBox& box, const TextLayout
     return drawn;
 }
 
+// The room a fitted text's extent has in box: inside the outline and right of the left margin.
+struct FitRoom {
+    int pad = 0;
+    int margin = 0;
+    int width = 0;
+    int height = 0;
+};
+
+FitRoom RoomIn(const PixelBox& box, const TextStyle& style) {
+    FitRoom room;
+    room.pad = (style.outline >> 24) != 0 ? 1 : 0;
+    room.margin = std::max(0, style.leftMargin);
+    room.width = box.right - box.left - 2 * room.pad - room.margin;
+    room.height = box.bottom - box.top - 2 * room.pad;
+    return room;
+}
+
+bool HasRoomAndInk(FontSet& fonts, const FitRoom& room, std::string_view text,
+                   const TextStyle& style) {
+    return room.width > 0 && room.height > 0 &&
+           !BoxEmpty(LayOut(fonts, text, {probeSize, probeSize}, style.crisp).ink);
+}
+
 }  // namespace
+
+TextScale FitTextScale(FontSet& fonts, const PixelBox& box, std::string_view text,
+                       const TextStyle& style) {
+    FitRoom room = RoomIn(box, style);
+    if (!HasRoomAndInk(fonts, room, text, style)) {
+        return {};
+    }
+    GlyphScale scale = FitScale(fonts, text, style, room.width, room.height);
+    return {scale.height, scale.width};
+}
+
+bool TextFitsAt(FontSet& fonts, const PixelBox& box, std::string_view text, const TextStyle& style,
+                TextScale scale) {
+    FitRoom room = RoomIn(box, style);
+    if (scale.pixelSize <= 0 || scale.pixelWidth <= 0 || room.width <= 0 || room.height <= 0) {
+        return false;
+    }
+    PixelBox extent =
+        FittedExtent(fonts, text, style, {scale.pixelSize, scale.pixelWidth}, nullptr);
+    return Width(extent) <= room.width && Height(extent) <= room.height;
+}
 
 TextPlacement DrawFittedText(FontSet& fonts, RgbaImage& image, const PixelBox& box,
                              std::string_view text, const TextStyle& style) {
     TextPlacement placement;
-    int pad = (style.outline >> 24) != 0 ? 1 : 0;
-    int roomWidth = box.right - box.left - 2 * pad;
-    int roomHeight = box.bottom - box.top - 2 * pad;
-    if (roomWidth <= 0 || roomHeight <= 0 ||
-        BoxEmpty(LayOut(fonts, text, {probeSize, probeSize}, style.crisp).ink)) {
+    FitRoom room = RoomIn(box, style);
+    if (!HasRoomAndInk(fonts, room, text, style)) {
         return placement;
     }
-    GlyphScale scale = FitScale(fonts, text, style, roomWidth, roomHeight);
+    GlyphScale scale{style.pixelSize, style.pixelWidth};
+    if (scale.height <= 0 || scale.width <= 0) {
+        scale = FitScale(fonts, text, style, room.width, room.height);
+    }
 
     TextLayout layout;
     PixelBox extent = FittedExtent(fonts, text, style, scale, &layout);
-    int originX = box.left + pad + (roomWidth - Width(layout.ink)) / 2 - layout.ink.left;
-    int originY = box.top + pad + (roomHeight - Height(extent)) / 2 - extent.top;
-    placement.ink = CompositeLayout(image, box, layout, originX, originY, pad, style);
+    int left = box.left + room.pad + room.margin;
+    int originX = style.leftMargin >= 0
+                      ? left - layout.ink.left
+                      : left + (room.width - Width(layout.ink)) / 2 - layout.ink.left;
+    int originY = box.top + room.pad + (room.height - Height(extent)) / 2 - extent.top;
+    placement.ink = CompositeLayout(image, box, layout, originX, originY, room.pad, style);
     placement.pixelSize = scale.height;
     placement.pixelWidth = scale.width;
     return placement;

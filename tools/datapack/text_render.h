@@ -49,6 +49,18 @@ struct TextStyle {
     // How far the glyphs may be condensed (width of the em over its height) to fit the width
     // before the whole size shrinks: narrow digit cells get tall narrow digits.
     float narrowest = 1.0f;
+    // The scale to draw at (see TextScale) instead of the largest that fits; zero: fitted.
+    int pixelSize = 0;
+    int pixelWidth = 0;
+    // The ink starts this many pixels right of the box's left edge and its outline; negative:
+    // the text is centred across.
+    int leftMargin = -1;
+};
+
+// A font scale: the height of the em in pixels, and its width (narrower when condensed).
+struct TextScale {
+    int pixelSize = 0;
+    int pixelWidth = 0;
 };
 
 // Where a fitted text went: the painted pixels, outline included, and the font's pixel size
@@ -59,12 +71,21 @@ struct TextPlacement {
     int pixelWidth = 0;
 };
 
-// Draws the UTF-8 text ("\n" starts a line) centred in box at the largest pixel size whose
-// glyphs and outline fit it (height first, then condensed and shrunk to fit the width), composited
-// over what is there; nothing lands outside box. Text with any non-ASCII character is set in the
-// Japanese font; a character a font lacks comes from the other one.
+// Draws the UTF-8 text ("\n" starts a line) centred in box (or set in by style.leftMargin) at
+// the largest pixel size whose glyphs and outline fit it (height first, then condensed and shrunk
+// to fit the width) or at the scale the style names, composited over what is there; nothing lands
+// outside box. Text with any non-ASCII character is set in the Japanese font; a character a font
+// lacks comes from the other one.
 TextPlacement DrawFittedText(FontSet& fonts, RgbaImage& image, const PixelBox& box,
                              std::string_view text, const TextStyle& style);
+
+// The scale DrawFittedText fits text to in box (the style's own scale ignored); zero when the
+// box or the text has no room for ink.
+TextScale FitTextScale(FontSet& fonts, const PixelBox& box, std::string_view text,
+                       const TextStyle& style);
+// Whether text drawn at scale keeps its ink and outline inside box.
+bool TextFitsAt(FontSet& fonts, const PixelBox& box, std::string_view text, const TextStyle& style,
+                TextScale scale);
 
 // Draws one character of running text (UTF-8) in its cell at a fixed pixel size, its baseline
 // `baseline` pixels below the cell's top, centred across by its ink and condensed (down to
