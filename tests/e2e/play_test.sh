@@ -135,6 +135,17 @@ printf '#!/bin/sh\nexec "%s/scripts/start-game.sh" "%s/build"\n' "$repo" "$work"
 chmod +x "$work/start"
 game=$work/start
 
+# From the title, the load list with its cursor on the second slot, which shows the save of
+# run 4 as it did right after saving.
+second_slot_listed() {
+  press_until_change "the title's cursor did not move right" Right "$WHOLE"
+  press_until_change "the title's cursor did not move to load" Down "$WHOLE"
+  press_until_change "the load screen did not open" Return "$WHOLE"
+  press_until_change "the slot cursor did not move" Down "$WHOLE"
+  region_is "$SLOT2_TIME" slot_time.ppm || fail "$1 the load list shows another time for the save"
+  region_is "$SLOT2_SUMMARY" slot_summary.ppm || fail "$1 the load list shows another summary"
+}
+
 # Run 4: a new game; a step or two up the square, a save through the system menu into the
 # list's second slot, whose row then shows the save; the system menu's quit to the title; and
 # the title's load of that slot, which brings back the village as it was at the save. The pond
@@ -170,12 +181,7 @@ press_until_change "the quit question did not open" Return "$SYSTEM_MENU"
 press_until_change "the quit question's cursor did not move" Down "$SYSTEM_MENU"
 hold_until "quitting did not lead to the title" Return region_is "$LOGO" logo.ppm
 
-press_until_change "the title's cursor did not move right" Right "$WHOLE"
-press_until_change "the title's cursor did not move to load" Down "$WHOLE"
-press_until_change "the load screen did not open" Return "$WHOLE"
-press_until_change "the slot cursor did not move" Down "$WHOLE"
-region_is "$SLOT2_TIME" slot_time.ppm || fail "the load list shows another time for the save"
-region_is "$SLOT2_SUMMARY" slot_summary.ppm || fail "the load list shows another summary"
+second_slot_listed "in the same run"
 press_until_change "the load question did not open" Return "$WHOLE"
 press_until_change "the load question's cursor did not move" Down "$WHOLE"
 hold_until "the save did not load" Return region_is "$AROUND_LEADER" place.ppm
@@ -191,12 +197,7 @@ make_build
 cp "$saves/save1.dat" "$work/build/demo/save3.dat"
 start_game run5
 wait_until "the title did not show" region_is "$LOGO" logo.ppm
-press_until_change "the title's cursor did not move right" Right "$WHOLE"
-press_until_change "the title's cursor did not move to load" Down "$WHOLE"
-press_until_change "the load screen did not open" Return "$WHOLE"
-press_until_change "the slot cursor did not move" Down "$WHOLE"
-region_is "$SLOT2_TIME" slot_time.ppm || fail "after a new build the list shows another time"
-region_is "$SLOT2_SUMMARY" slot_summary.ppm || fail "after a new build the list shows another summary"
+second_slot_listed "after a new build"
 [ -s "$saves/save3.dat" ] && [ ! -e "$work/build/demo/save3.dat" ] ||
   fail "the older build's save did not move to the player's folder"
 kill -TERM "$pid"
