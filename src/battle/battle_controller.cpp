@@ -7,6 +7,7 @@
 #include "battle/battle_states.h"
 #include "engine/keyboard.h"
 #include "engine/random.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "event/event_commands.h"
 #include "event/event_runner.h"
@@ -100,8 +101,9 @@ void SumRewards(BattleController* controller) {
     for (int slot = TASK_SLOT_DYNAMIC_FIRST; slot < TASK_SLOT_DYNAMIC_END; ++slot) {
         const BattleUnit* unit = LiveBattleUnitAt(slot);
         if (unit != nullptr && unit->record.side == SIDE_ENEMY) {
-            controller->goldTotal += unit->record.goldReward;
-            controller->expTotal += unit->record.exp;
+            // A save may put a member of any reward on the enemy side.
+            controller->goldTotal = SaturatingAdd(controller->goldTotal, unit->record.goldReward);
+            controller->expTotal = SaturatingAdd(controller->expTotal, unit->record.exp);
         }
     }
 }

@@ -117,8 +117,7 @@ void DrawUnitStatusPanel(float x, float y, const CharacterRecord& record) {
 }
 
 void DrawPanelGauge(float x, float y, float width, int32_t current, int32_t maximum) {
-    const float fill =
-        maximum == 0 ? 0.0f : static_cast<float>(current) / static_cast<float>(maximum) * width;
+    const float fill = GaugeFill(width, current, maximum);
     Sprite(x, y, RECT_PANEL_GAUGE_EMPTY);
     AtlasRect source;
     SetRectF(&source, RECT_PANEL_GAUGE_FILL.left, RECT_PANEL_GAUGE_FILL.top,

@@ -4,6 +4,7 @@
 
 #include "battle/battle_states.h"
 #include "engine/random.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 
 void StorePartyMemberRecord(const CharacterRecord& record) {
@@ -71,7 +72,8 @@ void GiveBattleRewards(BattleController* controller) {
 }
 
 void AddUnitExp(BattleController* controller, BattleUnit* unit) {
-    unit->record.exp += controller->expTotal;
+    // A save may bring any exp: wrapped round to a debt, it would never reach a level again.
+    unit->record.exp = SaturatingAdd(unit->record.exp, controller->expTotal);
     if (unit->record.exp < EXP_PER_LEVEL) {
         return;
     }
@@ -83,12 +85,13 @@ void AddUnitExp(BattleController* controller, BattleUnit* unit) {
 
 void LevelUpUnit(BattleUnit* unit) {
     CharacterRecord& r = unit->record;
-    r.level = r.level + 1 > LEVEL_MAX ? LEVEL_MAX : r.level + 1;
+    // A stored record may hold any level and maxima: each rise stops at its top.
+    r.level = r.level >= LEVEL_MAX ? LEVEL_MAX : r.level + 1;
     // Only the three party classes grow; any other class, from a stored record, gets nothing.
     if (r.level < GROWTH_LEVEL_LIMIT) {
         switch (r.characterClass) {
             case CLASS_FIGHTER:
-                r.hpMax += RandomInt(3) + 1;
+                r.hpMax = SaturatingAdd(r.hpMax, RandomInt(3) + 1);
                 r.attack += static_cast<float>(RandomInt(3) + 1);
                 r.defence += static_cast<float>(RandomInt(2) + 1);
                 r.magicAttack += 0.5f;
@@ -97,8 +100,8 @@ void LevelUpUnit(BattleUnit* unit) {
                 r.magicSkill += 0.3f;
                 break;
             case CLASS_CASTER:
-                r.hpMax += 1;
-                r.mpMax += RandomInt(3) + 1;
+                r.hpMax = SaturatingAdd(r.hpMax, 1);
+                r.mpMax = SaturatingAdd(r.mpMax, RandomInt(3) + 1);
                 r.attack += 0.5f;
                 r.defence += 0.5f;
                 r.magicAttack += static_cast<float>(RandomInt(3) + 1);
@@ -107,8 +110,8 @@ void LevelUpUnit(BattleUnit* unit) {
                 r.magicSkill += 0.5f;
                 break;
             case CLASS_HYBRID:
-                r.hpMax += RandomInt(2) + 1;
-                r.mpMax += 1;
+                r.hpMax = SaturatingAdd(r.hpMax, RandomInt(2) + 1);
+                r.mpMax = SaturatingAdd(r.mpMax, 1);
                 r.attack += 1.0f;
                 r.defence += 1.0f;
                 r.magicAttack += static_cast<float>(RandomInt(2) + 1);

@@ -5,6 +5,7 @@
 #include "battle/battle_outcome.h"
 #include "battle/battle_states.h"
 #include "engine/keyboard.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "field/map_data.h"
 #include "render/camera.h"
@@ -213,7 +214,8 @@ void TurnEndState(BattleUnit* unit) {
     if ((unit->record.statusBits & STATUS_POISON) == 0) {
         return;
     }
-    unit->record.hp -= POISON_DAMAGE;
+    // Held at the bottom: a save's lowest hit points must still fall, not wrap to the top.
+    unit->record.hp = SaturatingSub(unit->record.hp, POISON_DAMAGE);
     SpawnDamageNumber(unit->position, static_cast<float>(POISON_DAMAGE), 0);
     if (unit->record.hp <= 0) {
         unit->record.hp = 0;

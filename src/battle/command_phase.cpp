@@ -374,9 +374,7 @@ void DrawHpGauge(float x, float y, const BattleUnit* unit) {
 
 void DrawGauge(float x, float y, int32_t current, int32_t maximum, const AtlasRect& fillRow) {
     DrawSprite(x, y, RECT_TARGET_GAUGE_FRAME, ATLAS_SIZE, ATLAS_SIZE, COLOUR_WHITE, uiAtlas);
-    const float fill = maximum == 0 ? 0.0f
-                                    : TARGET_GAUGE_LENGTH * static_cast<float>(current) /
-                                          static_cast<float>(maximum);
+    const float fill = GaugeFill(TARGET_GAUGE_LENGTH, current, maximum);
     AtlasRect source;
     SetRectF(&source, fillRow.left, fillRow.top, fillRow.left + fill, fillRow.bottom);
     DrawSprite(x, y, source, ATLAS_SIZE, ATLAS_SIZE, COLOUR_WHITE, uiAtlas);

@@ -12,6 +12,7 @@
 #include "battle/movement_planner.h"
 #include "battle/skill_table.h"
 #include "engine/random.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "field/map_data.h"
 #include "render/camera.h"
@@ -526,15 +527,9 @@ void AddBattleRewards(int32_t gold, int32_t exp) {
     if (controller == nullptr) {
         return;
     }
-    // Summed wide and kept in range: a copy of a copy keeps adding.
-    const auto add = [](int32_t total, int32_t more) {
-        const int64_t sum = static_cast<int64_t>(total) + more;
-        return static_cast<int32_t>(sum > INT32_MAX   ? INT32_MAX
-                                    : sum < INT32_MIN ? INT32_MIN
-                                                      : sum);
-    };
-    controller->goldTotal = add(controller->goldTotal, gold);
-    controller->expTotal = add(controller->expTotal, exp);
+    // Kept in range: a copy of a copy keeps adding.
+    controller->goldTotal = SaturatingAdd(controller->goldTotal, gold);
+    controller->expTotal = SaturatingAdd(controller->expTotal, exp);
 }
 
 void ReinforcementWaitState(BattleUnit* unit) {

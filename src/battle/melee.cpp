@@ -11,6 +11,7 @@
 #include "data/atlas_battle.h"
 #include "data/atlas_camp.h"
 #include "engine/random.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "field/map_data.h"
 #include "render/camera.h"
@@ -53,17 +54,8 @@ int32_t CompassIndex(int32_t angle) {
 }
 
 // Stats of a stored record may be anything a float holds: conversions saturate.
-int32_t SaturateToInt(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    constexpr double low = std::numeric_limits<int32_t>::min();
-    constexpr double high = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::clamp(std::trunc(value), low, high));
-}
-
 int32_t TruncToInt(float f) {
-    return SaturateToInt(static_cast<double>(f));
+    return SaturatingTrunc(static_cast<double>(f));
 }
 
 int32_t WeaponPower(int32_t id) {
@@ -119,7 +111,7 @@ const ItemRecord* ItemRow(int32_t id) {
 
 int32_t RoundToInt(float f) {
     const double value = static_cast<double>(f);
-    return SaturateToInt(f < 0.0f ? value - 0.5 : value + 0.5);
+    return SaturatingTrunc(f < 0.0f ? value - 0.5 : value + 0.5);
 }
 
 int RollMeleeHit(const BattleUnit* attacker, const BattleUnit* target) {
@@ -164,8 +156,8 @@ void ApplyMeleeDamage(BattleUnit* attacker, float damage) {
     }
     // The reaction is set up before the hit points change.
     KnockBackTarget(attacker);
-    const int64_t hp =
-        static_cast<int64_t>(target->record.hp) - SaturateToInt(static_cast<double>(damage) + 0.5);
+    const int64_t hp = static_cast<int64_t>(target->record.hp) -
+                       SaturatingTrunc(static_cast<double>(damage) + 0.5);
     target->record.hp =
         static_cast<int32_t>(std::clamp<int64_t>(hp, 0, std::numeric_limits<int32_t>::max()));
     SpawnDamageNumber(target->position, damage, 0);

@@ -15,6 +15,7 @@
 #include "data/atlas_battle.h"
 #include "data/atlas_skills.h"
 #include "engine/random.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "render/camera.h"
 #include "render/textures_and_meshes.h"
@@ -44,16 +45,6 @@ const MeshRecord* PrimitiveMesh(int32_t index) {
 float ModelHeight(const BattleUnit* unit) {
     const int32_t model = unit->record.modelIndex;
     return model >= 0 && model < MESH_COUNT ? meshTable[model].height : 0.0f;
-}
-
-// Truncated towards zero. Stored stats may be anything, so it saturates, and NaN gives 0.
-int32_t SaturatingTrunc(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    constexpr double low = std::numeric_limits<int32_t>::min();
-    constexpr double high = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::clamp(std::trunc(value), low, high));
 }
 
 void ShowPopupOver(const BattleUnit* unit, const AtlasRect& rect) {

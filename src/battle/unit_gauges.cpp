@@ -25,22 +25,24 @@ void DrawAtlasImage(float x, float y, const AtlasRect& rect) {
     DrawSprite(x, y, rect, ATLAS_SIZE, ATLAS_SIZE, COLOUR_WHITE, uiAtlas);
 }
 
-// The fill is cut from the left of its row, as long as the share of the maximum. A record from
-// a save file may hold more than its maximum or less than nothing; the fill stays inside the
-// frame either way.
+// The fill is cut from the left of its row, as long as the share of the maximum.
 void DrawBar(float x, float y, float length, int32_t current, int32_t maximum,
              const AtlasRect& fillRow) {
     DrawAtlasImage(x, y, RECT_GAUGE_FRAME);
-    float width = 0.0f;
-    if (maximum != 0) {
-        width = length * static_cast<float>(current) / static_cast<float>(maximum);
-    }
-    width = std::clamp(width, 0.0f, length);
+    const float width = GaugeFill(length, current, maximum);
     const AtlasRect fill{fillRow.left, fillRow.top, fillRow.left + width, fillRow.bottom};
     DrawAtlasImage(x + GAUGE_INSET, y + GAUGE_INSET, fill);
 }
 
 }  // namespace
+
+float GaugeFill(float length, int32_t current, int32_t maximum) {
+    if (maximum == 0) {
+        return 0.0f;
+    }
+    const float width = length * static_cast<float>(current) / static_cast<float>(maximum);
+    return std::clamp(width, 0.0f, length);
+}
 
 void DrawAllUnitGauges() {
     // The dynamic slots also hold effects and map objects with payloads of their own.

@@ -11,12 +11,17 @@
 // The full length of a bar's fill; the frame is 4 pixels wider.
 constexpr float UNIT_GAUGE_LENGTH = 36.0f;
 
+// The fill of a gauge length long showing current of maximum: nothing when maximum is 0. A
+// record from a save file may hold more than its maximum or less than nothing; the fill stays
+// inside the frame either way. Every gauge of the battle is cut to this.
+float GaugeFill(float length, int32_t current, int32_t maximum);
+
 // The gauges of every battle unit in the dynamic slots, in slot order.
 void DrawAllUnitGauges();
 // The gauges of one unit, laid out from the screen point of its feet.
 void DrawUnitGauges(const BattleUnit* unit);
-// A framed bar filled length * current / maximum pixels (nothing when maximum is 0), cut from
-// the party's row or the enemies' by side.
+// A framed bar filled GaugeFill(length, current, maximum) pixels, cut from the party's row or
+// the enemies' by side.
 void DrawHpBar(int32_t side, float x, float y, float length, int32_t current, int32_t maximum);
 void DrawMpBar(float x, float y, float length, int32_t current, int32_t maximum);
 // Poison then paralysis, left to right, leaving no gap for an icon not shown.

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "event/event_commands.h"
 #include "field/game_state.h"
@@ -102,7 +103,8 @@ void FlyTrapArrow(TrapArrowPayload* arrow) {
     const bool moved = MoveShot(arrow);
     if (PartyMemberPayload* member = FindHitTarget(arrow->position)) {
         CharacterRecord& record = partyRoster[member->memberIndex];
-        record.hp -= TRAP_ARROW_DAMAGE;
+        // Held at the bottom: a save's lowest hit points must not wrap to the top.
+        record.hp = SaturatingSub(record.hp, TRAP_ARROW_DAMAGE);
         if (record.hp <= 0) {
             record.hp = 1;
         }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "event/event_commands.h"
 #include "field/game_state.h"
@@ -107,7 +108,8 @@ void ReverseFacing(PartyMemberPayload* member, float facing) {
 void DamageWholeParty(int32_t n) {
     const int32_t count = std::clamp(partyCount, 0, static_cast<int32_t>(PARTY_MAX));
     for (int32_t i = 0; i < count; ++i) {
-        partyRoster[i].hp -= n;
+        // Held at the bottom: a save's lowest hit points land like any others.
+        partyRoster[i].hp = SaturatingSub(partyRoster[i].hp, n);
         if (partyRoster[i].hp <= 0) {
             partyRoster[i].hp = PIT_DAMAGE;
         }

@@ -1,13 +1,12 @@
 // The camp's status screen: one member at a time in detail under the party list. It changes
 // nothing.
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 #include "battle/inventory.h"
 #include "data/atlas_camp_screens.h"
 #include "data/atlas_images.h"
 #include "engine/keyboard.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "menu/camp_menu.h"
 #include "menu/camp_screens.h"
@@ -51,16 +50,7 @@ void UpdateStatusMenu(TaskSlot* slot) {
 
 // Truncated toward zero and held within the 32-bit range; NaN shows 0.
 int32_t Whole(float value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<int32_t>(
-        std::clamp(std::trunc(static_cast<double>(value)), -2147483648.0, 2147483647.0));
-}
-
-// Summed wide: a save may bring any numbers.
-int32_t Within32(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    return SaturatingTrunc(static_cast<double>(value));
 }
 
 // The piece's name when it is an item of the place's type.
@@ -128,15 +118,17 @@ void DrawMemberStatusPanel(const CharacterRecord& record) {
     DrawCampImage(LABEL_X, STATUS_Y, RECT_STATUS_STATUS_LABEL);
     DrawStatus(VALUE_X, STATUS_Y, record.statusBits);
     DrawCampImage(LABEL_X, EXP_Y, RECT_STATUS_EXP_LABEL);
-    DrawNumber(VALUE_X, EXP_Y + NUMBER_DROP, Within32(int64_t{EXP_PER_LEVEL} - record.exp));
+    DrawNumber(VALUE_X, EXP_Y + NUMBER_DROP, ClampToInt32(int64_t{EXP_PER_LEVEL} - record.exp));
     DrawCampImage(PORTRAIT_X, PORTRAIT_Y, record.portraitRect);
 }
 
 void DrawMemberStats(const CharacterRecord& record) {
     DrawCampImage(0.0f, STATS_Y, RECT_STATS_BACKDROP);
     const int32_t values[9] = {
-        Within32(int64_t{Whole(record.attack)} + EquipValue(record.weaponItemId, ITEM_TYPE_WEAPON)),
-        Within32(int64_t{Whole(record.defence)} + EquipValue(record.armorItemId, ITEM_TYPE_ARMOR)),
+        ClampToInt32(int64_t{Whole(record.attack)} +
+                     EquipValue(record.weaponItemId, ITEM_TYPE_WEAPON)),
+        ClampToInt32(int64_t{Whole(record.defence)} +
+                     EquipValue(record.armorItemId, ITEM_TYPE_ARMOR)),
         Whole(record.magicAttack),
         Whole(record.magicDefence),
         Whole(record.move),

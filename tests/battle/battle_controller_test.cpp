@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -51,6 +52,18 @@ TEST_F(BattleTest, RandomStartWithSeed1PlacesTheDrawnEnemiesAndListsTheSidesInOr
     EXPECT_EQ(NextRandom(), fifteenth);
     EXPECT_TRUE(IsTaskSlotInUse(TASK_SLOT_BATTLE_FIELD));
     EXPECT_TRUE(headless::Voice(MUSIC_BATTLE).playing);
+}
+
+TEST_F(BattleTest, RewardsOfMembersOnTheEnemySideSumWithoutWrapping) {
+    // A save may put members on the enemy side with any reward: the totals hold at the top.
+    const int32_t highest = std::numeric_limits<int32_t>::max();
+    for (int i = 0; i < 2; ++i) {
+        partyRoster[i].side = SIDE_ENEMY;
+        partyRoster[i].goldReward = highest;
+        partyRoster[i].exp = highest;
+    }
+    const BattleController* b = Begin();
+    EXPECT_EQ(std::pair(b->goldTotal, b->expTotal), std::pair(highest, highest));
 }
 
 TEST_F(BattleTest, OpeningRisesWithCameraKeysIgnoredThenPagesThenTurnsInListOrder) {

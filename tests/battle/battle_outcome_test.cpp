@@ -3,6 +3,7 @@
 // draws over the field in each state.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -82,6 +83,48 @@ TEST_F(BattleTest, VictoryPaysLevelsUpWithGrowthInSlotOrderAndWritesTheRosterBac
         std::tuple(caster->record.mpMax - o.mpMax, caster->record.magicAttack - o.magicAttack,
                    caster->record.magicDefence - o.magicDefence, caster->record.hpMax - o.hpMax),
         std::tuple(2, 1.0f, 1.0f, 1));
+}
+
+TEST_F(BattleTest, ExperienceFromASaveSumsWithoutWrapping) {
+    BattleController* b = BeginPastOpening();
+    BattleUnit* unit = LiveBattleUnitAt(10);
+    constexpr int32_t MAX = std::numeric_limits<int32_t>::max();
+    constexpr int32_t MIN = std::numeric_limits<int32_t>::min();
+    // exp before and the reward; the levels gained and exp after
+    using Row = std::tuple<int32_t, int32_t, int32_t, int32_t>;
+    for (auto [exp, reward, gained, expAfter] :
+         {Row{MAX - 10, 100, 1, 0}, Row{MIN + 5, -100, 0, MIN}}) {
+        unit->record.level = 5;
+        unit->record.exp = exp;
+        b->expTotal = reward;
+        AddUnitExp(b, unit);
+        EXPECT_EQ(std::pair(unit->record.level - 5, unit->record.exp), std::pair(gained, expAfter))
+            << exp;
+    }
+}
+
+TEST(LevelUpUnitTest, GrowthFromASaveHoldsAtTheTopOfItsRange) {
+    constexpr int32_t MAX = std::numeric_limits<int32_t>::max();
+    // class, level, hpMax and mpMax before; level, hpMax and mpMax after
+    struct Row {
+        int32_t characterClass, level, hpMax, mpMax, levelAfter, hpMaxAfter, mpMaxAfter;
+    };
+    const Row rows[] = {
+        {CLASS_FIGHTER, 5, MAX, 10, 6, MAX, 10},
+        {CLASS_CASTER, 5, MAX, MAX, 6, MAX, MAX},
+        {CLASS_HYBRID, 5, MAX, MAX, 6, MAX, MAX},
+        {CLASS_FIGHTER, MAX, 10, 10, LEVEL_MAX, 10, 10},
+    };
+    for (const Row& row : rows) {
+        BattleUnit unit{};
+        CharacterRecord& r = unit.record;
+        std::tie(r.characterClass, r.level, r.hpMax, r.mpMax) =
+            std::tuple(row.characterClass, row.level, row.hpMax, row.mpMax);
+        LevelUpUnit(&unit);
+        EXPECT_EQ(std::tuple(r.level, r.hpMax, r.mpMax, r.hp),
+                  std::tuple(row.levelAfter, row.hpMaxAfter, row.mpMaxAfter, row.hpMaxAfter))
+            << &row - rows;
+    }
 }
 
 TEST(StorePartyMemberRecordTest, OnlyPartyClassesOneToThreeGoBackByCharacterId) {

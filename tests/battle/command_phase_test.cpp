@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -182,6 +183,20 @@ TEST_F(CommandPhaseTest, PoisonStrikesAfterThePopupsAndAFallenMemberGoesBackToIt
     EXPECT_EQ(partyRoster[0].hp, characterTemplates[0].hp);
     const auto& list = Battle()->turnList;
     EXPECT_EQ(std::find(std::begin(list), std::end(list), second), std::end(list));
+}
+
+TEST_F(CommandPhaseTest, PoisonFellsAMemberWhateverLowHitPointsASaveBrings) {
+    Unit();
+    const int32_t lowest = std::numeric_limits<int32_t>::min();
+    int slot = TASK_SLOT_DYNAMIC_FIRST;
+    for (const int32_t hp : {lowest + 5, lowest}) {
+        BattleUnit* unit = LiveBattleUnitAt(slot++);
+        unit->record.statusBits = STATUS_POISON;
+        unit->record.hp = hp;
+        unit->stateFn = TurnEndState;
+        ASSERT_GE(FramesUntil([&] { return unit->stateFn != TurnEndState; }), 0);
+        EXPECT_EQ(std::pair(unit->record.hp, unit->stateFn), std::pair(0, &RunSinking)) << hp;
+    }
 }
 
 TEST_F(CommandPhaseTest, OverlaysGaugesAndTheBottomBarFollowTheActingUnitsState) {

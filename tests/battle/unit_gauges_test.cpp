@@ -2,11 +2,16 @@
 // of the camp screens, read back from the recorded draws.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "battle/battle_hud.h"
+#include "battle/command_phase.h"
 #include "battle/unit_gauges.h"
 #include "data/atlas_battle.h"
 #include "data/atlas_camp.h"
@@ -84,6 +89,36 @@ TEST_F(UnitGaugesTest, BarsAndIconsFollowTheUnit) {
         EXPECT_EQ(WidthOfDraw(1), c.hpFill);
         const bool mpBar = XsOf(RECT_MP_FILL, x, y + 11) == Xs{2};
         EXPECT_EQ(mpBar ? WidthOfDraw(3) : -1, c.mpFill);
+    }
+}
+
+TEST_F(UnitGaugesTest, EveryGaugeFillStaysInsideItsFrame) {
+    // The gauges over units, on the status panels and in the target list; the fill is the last
+    // draw of each.
+    using Gauge = std::function<void(int32_t, int32_t)>;
+    const std::pair<const char*, Gauge> gauges[] = {
+        {"unit", [](int32_t c, int32_t m) { DrawHpBar(SIDE_PARTY, 0, 0, 36, c, m); }},
+        {"panel", [](int32_t c, int32_t m) { DrawPanelGauge(0, 0, 140, c, m); }},
+        {"target", [](int32_t c, int32_t m) { DrawGauge(0, 0, c, m, RECT_HP_FILL_PARTY); }},
+    };
+    const auto fill = [](const Gauge& gauge, int32_t current, int32_t maximum) {
+        headless::ClearDrawCalls();
+        gauge(current, maximum);
+        return WidthOfDraw(headless::DrawCalls().size() - 1);
+    };
+    // Values a save may bring (current, maximum), and the in-range share each must fill alike.
+    constexpr int32_t MAX = std::numeric_limits<int32_t>::max();
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> shares[] = {
+        {500, 100, 100, 100},
+        {-5, 100, 0, 100},
+        {5, -100, 0, 100},
+        {MAX, 1, 1, 1},
+    };
+    for (const auto& [name, gauge] : gauges) {
+        for (const auto& [current, maximum, heldCurrent, heldMaximum] : shares) {
+            EXPECT_EQ(fill(gauge, current, maximum), fill(gauge, heldCurrent, heldMaximum))
+                << name << " " << current << "/" << maximum;
+        }
     }
 }
 

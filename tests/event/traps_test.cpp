@@ -1,6 +1,9 @@
 // The arrow trap and the pit fall on the headless game: how many frames each part takes, whom
 // they hurt and by how much, and where the party stands after the pit.
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +43,7 @@ class TrapsTest : public EventCommandsFixture {
 };
 
 TEST_F(TrapsTest, TheShotHitsTheFirstShownMemberOnItsLineOrLeavesTheMap) {
+    constexpr int32_t LOWEST = std::numeric_limits<int32_t>::min();
     struct Case {
         const char* shot;  // cell and direction
         int32_t count;
@@ -56,13 +60,17 @@ TEST_F(TrapsTest, TheShotHitsTheFirstShownMemberOnItsLineOrLeavesTheMap) {
         {"5,2,180,", 4, {{3, 2}, {3, 2}, {1, 4}, {2, 4}}, 0, 2, 7, 1},
         {"5,2,180,", 1, {{1, 2}, {3, 2}, {1, 4}, {2, 4}}, 0, 4, 7, 1},
         {"5,1,0,", 4, {{1, 4}, {2, 4}, {3, 4}, {4, 4}}, -1, 3, 30, 30},
+        // The lowest hit points a save may bring fall as any others.
+        {"5,2,180,", 4, {{1, 2}, {1, 3}, {1, 4}, {2, 4}}, 0, 4, LOWEST + 5, 1},
     };
+    constexpr uint32_t count = std::size(cases);
     std::vector<EventCell> events;
-    for (int i = 0; i < 5; ++i) {
-        events.push_back({{i, 0}, std::string("$7,#25,") + cases[i].shot + "#14,1,#99,@"});
+    for (uint32_t i = 0; i < count; ++i) {
+        events.push_back(
+            {{static_cast<int>(i), 0}, std::string("$7,#25,") + cases[i].shot + "#14,1,#99,@"});
     }
     Load(events);
-    for (uint32_t event = 1; event <= 5; ++event) {
+    for (uint32_t event = 1; event <= count; ++event) {
         const Case& c = cases[event - 1];
         SCOPED_TRACE(event);
         const int32_t hp[4] = {c.hp, c.hp, c.hp, c.hp};
@@ -125,6 +133,17 @@ TEST_F(TrapsTest, ThePartySinksLosesHitPointsAndHopsOutBehindTheLeader) {
             EXPECT_EQ(partyRoster[i].hp, i < c.count ? hpAfter[i] : hpBefore[i]) << i;
         }
         RunEvent(0);
+    }
+}
+
+TEST_F(TrapsTest, TheFallLandsTheLowestHitPointsASaveBringsAsAnyFallenMember) {
+    partyCount = 2;
+    for (const int32_t hp :
+         {std::numeric_limits<int32_t>::min() + 5, std::numeric_limits<int32_t>::min()}) {
+        partyRoster[0].hp = hp;
+        partyRoster[1].hp = 1;  // the fall takes it below nothing
+        DamageWholeParty(PIT_DAMAGE);
+        EXPECT_EQ(partyRoster[0].hp, partyRoster[1].hp) << hp;
     }
 }
 
