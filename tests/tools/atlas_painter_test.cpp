@@ -252,26 +252,4 @@ TEST(AtlasPainterTest, AListsScaleIsTheLargestThatFitsEveryLabelOfIt) {
     }
 }
 
-TEST(AtlasPainterTest, ALabelSetInFromTheLeftStartsThereAtTheScaleAsked) {
-    FontSetPtr fonts = OpenFonts();
-    RgbaImage sheet = BlankSheet(AtlasSheet::Interface);
-    const PixelBox box{100, 100, 300, 130};
-    TextStyle style;
-    style.leftMargin = 3;
-    style.pixelSize = 14;
-    style.pixelWidth = 12;
-    const TextPlacement placed = DrawFittedText(*fonts, sheet, box, "Label", style);
-    EXPECT_EQ(placed.pixelSize, 14);
-    EXPECT_EQ(placed.pixelWidth, 12);
-    // The outline ring is one pixel left of the glyphs; a glyph's bitmap may open on an empty
-    // column.
-    EXPECT_GE(placed.ink.left, box.left + style.leftMargin);
-    EXPECT_LE(placed.ink.left, box.left + style.leftMargin + 1);
-    EXPECT_EQ(InkIn(sheet, box).left, placed.ink.left);
-    // Centred, the same text starts well inside the wide box.
-    RgbaImage centred = BlankSheet(AtlasSheet::Interface);
-    style.leftMargin = -1;
-    EXPECT_GT(DrawFittedText(*fonts, centred, box, "Label", style).ink.left, box.left + 40);
-}
-
 }  // namespace
