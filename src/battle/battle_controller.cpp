@@ -460,7 +460,7 @@ void HandleBattlePauseMenu(BattleController* controller) {
     } else if (IsKeyTriggered(KEY_UP) != 0) {
         controller->pauseChoice = controller->pauseChoice <= 0 ? 1 : controller->pauseChoice - 1;
         RequestSound(SOUND_CURSOR, 0);
-    } else if (IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0) {
+    } else if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         if (controller->pauseChoice == 0) {
             SetBattleObjectsMode(TASK_ACTIVITY_RESUME);

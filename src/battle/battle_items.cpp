@@ -39,10 +39,6 @@ constexpr ItemEffect ITEM_EFFECTS[] = {ItemEffect::Hp, ItemEffect::Hp,     ItemE
                                        ItemEffect::Mp, ItemEffect::Poison, ItemEffect::Paralysis};
 constexpr int32_t ITEMS_WITH_EFFECT = sizeof(ITEM_EFFECTS) / sizeof(ITEM_EFFECTS[0]);
 
-bool Confirmed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 void Sprite(float x, float y, const AtlasRect& rect, uint32_t argb) {
     DrawSprite(x, y, rect, ATLAS_SIZE, ATLAS_SIZE, argb, uiAtlas);
 }
@@ -83,7 +79,7 @@ int ItemMenuInput(ItemMenu* menu) {
     int result = 0;
     if (moved != 0) {
         result = 0;
-    } else if (Confirmed()) {
+    } else if (IsConfirmTriggered()) {
         menu->slot = ItemMenuSlot(*menu);
         menu->itemId = menu->slot >= 0 && menu->slot < INVENTORY_SLOT_COUNT
                            ? inventory[menu->slot].itemId

@@ -211,7 +211,7 @@ int ShowNextMessagePage(BattleShownLines& shown, BattleQueuedLines& queued) {
 }
 
 int ConfirmMessagePage(BattleShownLines& shown) {
-    if (IsKeyTriggered(KEY_RETURN) == 0 && IsKeyTriggered(KEY_Z) == 0) {
+    if (!IsConfirmTriggered()) {
         return 0;
     }
     ClearShownLines(shown);

@@ -200,7 +200,7 @@ void BeginCommandTurn(BattleUnit* unit) {
 
 void ParalysedMessageState(BattleUnit* unit) {
     --unit->countdown;
-    if (IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0 || unit->countdown <= 0) {
+    if (IsConfirmTriggered() != 0 || unit->countdown <= 0) {
         unit->countdown = 0;
         unit->stateFn = TurnEndState;
     }

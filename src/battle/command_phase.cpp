@@ -51,10 +51,6 @@ constexpr float UNIT_MESSAGE_TEXT_Y = 122.0f;
 constexpr AtlasRect promptLabels[] = {RECT_CHOICE_NO, RECT_CHOICE_YES};
 constexpr int promptIds[] = {0, 1};
 
-bool Confirmed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 int32_t ClassIndex(const BattleUnit* unit) {
     return unit->record.characterClass - 1;
 }
@@ -195,7 +191,7 @@ void HandleTargetInput(BattleUnit* unit, BattleUnitStateFn back, BattleUnitState
     } else if (IsKeyTriggered(KEY_LEFT) != 0 || IsKeyTriggered(KEY_UP) != 0) {
         RequestSound(SOUND_CURSOR, 0);
         unit->targetCursor = unit->targetCursor - 1 < 0 ? count - 1 : unit->targetCursor - 1;
-    } else if (Confirmed()) {
+    } else if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         unit->target = unit->targets[unit->targetCursor];
         unit->stateFn = confirm;
@@ -247,7 +243,7 @@ void ApplyDefend(BattleUnit* unit) {
 
 void DefendMessageState(BattleUnit* unit) {
     --unit->countdown;
-    if (Confirmed() || unit->countdown <= 0) {
+    if (IsConfirmTriggered() || unit->countdown <= 0) {
         unit->countdown = 0;
         unit->stateFn = TurnEndState;
     }

@@ -26,10 +26,6 @@ constexpr int32_t WALK_OUT_FOOTSTEP_FRAMES = 4;
 constexpr float ESCAPE_FAILED_FRAME_Y = 120.0f;
 constexpr float ESCAPE_FAILED_MESSAGE_Y = 121.0f;
 
-bool Confirmed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 // The unit is off the field for good: the party keeps its record, and no turn waits for it.
 void LeaveField(BattleUnit* unit) {
     if (unit->record.side == SIDE_PARTY) {
@@ -140,7 +136,7 @@ void EnemyFleeState(BattleUnit* unit) {
 }
 
 void EscapeFailedState(BattleUnit* unit) {
-    if (Confirmed()) {
+    if (IsConfirmTriggered()) {
         GiveTurnsToFoes();
         unit->stateFn = TurnEndState;
     }

@@ -46,10 +46,6 @@ constexpr float NOT_ENOUGH_MP_Y = 240.0f;
 
 constexpr int promptIds[] = {0, 1};
 
-bool Confirmed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 void Sprite(float x, float y, const AtlasRect& rect, uint32_t argb) {
     DrawSprite(x, y, rect, ATLAS_SIZE, ATLAS_SIZE, argb, uiAtlas);
 }
@@ -118,7 +114,7 @@ int SkillMenuInput(SkillMenu* menu) {
     int result = 0;
     if (moved != 0) {
         result = 0;
-    } else if (Confirmed()) {
+    } else if (IsConfirmTriggered()) {
         result = 1;
     } else if (IsKeyTriggered(KEY_ESCAPE) != 0) {
         result = -1;
@@ -212,7 +208,7 @@ void SpecialSkillConfirmState(BattleUnit* unit) {
 }
 
 void NotEnoughMpState(BattleUnit* unit) {
-    if (Confirmed()) {
+    if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         unit->stateFn = SkillMenuState;
     }

@@ -55,3 +55,7 @@ bool IsKeyHeld(int slot) {
     }
     return (keyTable[slot].current & KEY_STATE_HELD) != 0;
 }
+
+bool IsConfirmTriggered() {
+    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
+}

@@ -37,3 +37,5 @@ uint16_t KeyEdge(uint16_t current, uint16_t previous);
 int IsKeyTriggered(int slot);
 // Whether the key was down at this frame's poll.
 bool IsKeyHeld(int slot);
+// Return or Z went down this frame: the keys that confirm everywhere.
+bool IsConfirmTriggered();

@@ -92,7 +92,7 @@ void HandleAmountEntryInput(AmountEntryPayload* entry) {
     } else if (IsKeyTriggered(KEY_UP)) {
         digit = digit > 0 ? digit - 1 : 9;
         RequestSound(SOUND_CURSOR, 0);
-    } else if (IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z)) {
+    } else if (IsConfirmTriggered()) {
         ConfirmAmountPayment(entry);
         entry->alive = 0;
     } else if (IsKeyTriggered(KEY_ESCAPE)) {

@@ -122,7 +122,7 @@ void FadeInAfterRest(InnPayload* inn) {
 }
 
 void WaitInnMessage(InnPayload* inn) {
-    if (IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z)) {
+    if (IsConfirmTriggered()) {
         inn->state = ConfirmInnStay;
     }
 }

@@ -21,10 +21,6 @@ namespace {
 constexpr float CHOICE_BAR_INSET = 2;
 constexpr float CHOICE_FIRST_LINE = 1;
 
-bool ConfirmPressed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 }  // namespace
 
 void DrawMessageText(const GlyphLine* lines, int lineCount, float frameX, float frameY) {
@@ -151,7 +147,7 @@ void UpdateMessage(EventRunnerPayload* runner) {
 }
 
 void RevealMessageGlyph(EventRunnerPayload* runner) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         std::memcpy(runner->shownGlyphs, runner->sourceGlyphs, sizeof(runner->shownGlyphs));
         runner->revealLine = MESSAGE_LINES;
         RequestSound(SOUND_CURSOR, 0);
@@ -172,14 +168,14 @@ void RevealMessageGlyph(EventRunnerPayload* runner) {
 }
 
 void WaitEventMessageKey(EventRunnerPayload* runner) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         runner->state = NextEventCommand;
         RequestSound(SOUND_CURSOR, 0);
     }
 }
 
 void UpdateChoice(EventRunnerPayload* runner) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         runner->state = NextEventCommand;
         RequestSound(SOUND_CURSOR, 0);
         JumpToLabel(runner, GetEventText(runner), runner->labels[runner->choice != 0 ? 1 : 0]);

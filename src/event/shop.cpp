@@ -74,10 +74,6 @@ const int commandIds[SHOP_COMMAND_COUNT] = {SHOP_COMMAND_LEAVE, SHOP_COMMAND_BUY
 const AtlasRect yesNoLabels[2] = {RECT_CHOICE_NO, RECT_CHOICE_YES};
 const int yesNoIds[2] = {0, 1};
 
-bool ConfirmPressed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 void CursorSound() {
     RequestSound(SOUND_CURSOR, 0);
 }
@@ -376,7 +372,7 @@ void SelectItemToBuy(ShopPayload* shop) {
     } else if (IsKeyTriggered(KEY_UP)) {
         CursorSound();
         shop->listCursor = Wrap(shop->listCursor - 1, shop->itemCount);
-    } else if (ConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         CursorSound();
         shop->quantity = 1;
         shop->total = PriceOf(SelectedBuyItem(shop));
@@ -392,7 +388,7 @@ void SelectBuyQuantity(ShopPayload* shop) {
         shop->state = SelectItemToBuy;
         return;
     }
-    if (!StepQuantity(shop, BUY_QUANTITY_MAX) && ConfirmPressed()) {
+    if (!StepQuantity(shop, BUY_QUANTITY_MAX) && IsConfirmTriggered()) {
         CursorSound();
         shop->yesNoCursor = 0;
         shop->state = ConfirmPurchase;
@@ -422,7 +418,7 @@ void ConfirmPurchase(ShopPayload* shop) {
 }
 
 void WaitShopMessage(ShopPayload* shop) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         shop->state = SelectItemToBuy;
     }
 }
@@ -444,7 +440,7 @@ void SelectItemToSell(ShopPayload* shop) {
     } else if (IsKeyTriggered(KEY_UP)) {
         CursorSound();
         shop->listCursor = Wrap(shop->listCursor - 1, SELL_PAGE_ROWS);
-    } else if (ConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         CursorSound();
         const int slot = SelectedSellSlot(shop);
         if (IsInventorySlotFilled(slot)) {
@@ -463,7 +459,7 @@ void SelectSellQuantity(ShopPayload* shop) {
         shop->state = SelectItemToSell;
         return;
     }
-    if (!StepQuantity(shop, shop->heldCount) && ConfirmPressed()) {
+    if (!StepQuantity(shop, shop->heldCount) && IsConfirmTriggered()) {
         CursorSound();
         shop->yesNoCursor = 0;
         shop->state = ConfirmSale;

@@ -108,7 +108,7 @@ void WaitStaffRollClear(StaffRollPayload* roll) {
 }
 
 void WaitStaffRollKey(StaffRollPayload* roll) {
-    if (IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z)) {
+    if (IsConfirmTriggered()) {
         roll->alive = 0;
     }
 }

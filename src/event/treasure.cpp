@@ -26,10 +26,6 @@ constexpr float ITEM_WORDS_GAP = 4.0f;
 constexpr float ITEM_LINE_EXTRA = 123.0f;
 constexpr float NO_ROOM_Y = 120.0f;
 
-bool ConfirmPressed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 void Sprite(float x, float y, const AtlasRect& rect) {
     DrawSprite(x, y, rect, ATLAS_SIZE, ATLAS_SIZE, COLOUR_WHITE, uiAtlas);
 }
@@ -168,19 +164,19 @@ void StartTreasurePopup(TreasurePayload* treasure) {
 }
 
 void WaitTreasureGoldKey(TreasurePayload* treasure) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         FinishTreasure(treasure);
     }
 }
 
 void WaitTreasureItemKey(TreasurePayload* treasure) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         FinishTreasure(treasure);
     }
 }
 
 void WaitNoRoomKey(TreasurePayload* treasure) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         treasure->alive = 0;
     }
 }

@@ -135,7 +135,7 @@ void UpdateCountdown(CountdownPayload* countdown) {
 }
 
 void WaitTimeUpKey(CountdownPayload* countdown) {
-    if (IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z)) {
+    if (IsConfirmTriggered()) {
         countdown->alive = 0;
         SetTasksActiveExceptTransfer(TASK_ACTIVITY_RESUME);
     }

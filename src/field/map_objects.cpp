@@ -25,16 +25,12 @@ int32_t CellOf(const Vec3& p) {
     return WorldToMapCell(p.x, p.z);
 }
 
-bool ConfirmPressed() {
-    return IsKeyTriggered(KEY_Z) != 0 || IsKeyTriggered(KEY_RETURN) != 0;
-}
-
 void MarkOwnCell(const FieldActor* actor) {
     SetCollisionCell(actor->head.position.x, actor->head.position.z, COLLISION_BLOCKED);
 }
 
 void TalkToNpc(NpcPayload* npc, FieldStepFn next) {
-    if (!ConfirmPressed()) {
+    if (!IsConfirmTriggered()) {
         return;
     }
     FaceNpcAndPlayer(npc);
@@ -490,7 +486,7 @@ void StepTriggerFire(StepTriggerPayload* trigger) {
 
 void StepExamineObject(ExamineObjectPayload* object) {
     const Vec3& p = object->head.position;
-    if (IsPlayerAdjacent(p.x, p.z) && ConfirmPressed()) {
+    if (IsPlayerAdjacent(p.x, p.z) && IsConfirmTriggered()) {
         FacePlayerToObject(object);
         StartEvent(object->eventNumber);
         object->state = StepExamineObjectAfterUse;

@@ -102,7 +102,7 @@ int MoveCampCursor(CampMenuPayload* menu) {
         menu->row = menu->row >= CAMP_ROWS - 1 ? 0 : menu->row + 1;
     } else if (IsKeyTriggered(KEY_UP)) {
         menu->row = menu->row < 1 ? CAMP_ROWS - 1 : menu->row - 1;
-    } else if (IsKeyTriggered(KEY_Z) || IsKeyTriggered(KEY_RETURN)) {
+    } else if (IsConfirmTriggered()) {
         confirmed = 1;
     } else {
         return 0;

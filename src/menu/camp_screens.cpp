@@ -38,10 +38,6 @@ int32_t WrapIndex(int32_t value, int32_t count) {
     return value > count - 1 ? 0 : value;
 }
 
-bool CampConfirmPressed() {
-    return IsKeyTriggered(KEY_RETURN) != 0 || IsKeyTriggered(KEY_Z) != 0;
-}
-
 int32_t EquipValue(int32_t id, int32_t type) {
     return IsItemId(id) && itemTable[id].type == type ? itemTable[id].value : 0;
 }

@@ -25,8 +25,6 @@ CharacterRecord* CampMember(int32_t index);
 // value stepped past either end of 0..count-1 to the other end; 0 when there is nothing to
 // choose (a party of none never puts a cursor at -1).
 int32_t WrapIndex(int32_t value, int32_t count);
-// Return or Z newly pressed.
-bool CampConfirmPressed();
 // The value of a weapon (type 10) or armour (type 11) piece; 0 for no piece or a piece of the
 // other type.
 int32_t EquipValue(int32_t id, int32_t type);

@@ -124,7 +124,7 @@ void EnterPictureScreen(PictureScreen* picture) {
 }
 
 void RunPictureScreen(PictureScreen* picture) {
-    if (IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z) || IsKeyTriggered(KEY_ESCAPE)) {
+    if (IsConfirmTriggered() || IsKeyTriggered(KEY_ESCAPE)) {
         picture->alive = 0;
     }
 }
@@ -189,7 +189,7 @@ void RunCarouselGallery(CarouselGallery* gallery) {
         StartTurn(gallery, RotateCarouselBackward);
         return;
     }
-    if (IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z)) {
+    if (IsConfirmTriggered()) {
         CloseGallery(gallery);
         return;
     }

@@ -290,7 +290,7 @@ int MoveItemGridCursor(ItemMenuPayload* menu) {
         menu->row = WrapIndex(menu->row + 1, CAMP_ITEM_ROWS);
     } else if (IsKeyTriggered(KEY_UP)) {
         menu->row = WrapIndex(menu->row - 1, CAMP_ITEM_ROWS);
-    } else if (CampConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         menu->slot = ItemGridSlot(menu->page, menu->column, menu->row);
         menu->itemId = menu->slot >= 0 && menu->slot < INVENTORY_SLOT_COUNT
                            ? inventory[menu->slot].itemId
@@ -374,7 +374,7 @@ void SelectItemTab(ItemMenuPayload* menu) {
     if (StepWithArrows(&menu->tab, CAMP_ITEM_TABS) != 0) {
         return;
     }
-    if (CampConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         menu->state = tabStates[WrapIndex(menu->tab, CAMP_ITEM_TABS)];
         RequestSound(SOUND_CURSOR, 0);
     }
@@ -405,14 +405,14 @@ void SelectItemTarget(ItemMenuPayload* menu) {
     if (IsKeyTriggered(KEY_ESCAPE)) {
         RequestSound(SOUND_CURSOR, 0);
         menu->state = UseTabSelectItem;
-    } else if (StepWithArrows(&menu->member, CampPartySize()) == 0 && CampConfirmPressed()) {
+    } else if (StepWithArrows(&menu->member, CampPartySize()) == 0 && IsConfirmTriggered()) {
         UseItemOnMember(menu);
     }
 }
 
 void WaitAfterItemUse(ItemMenuPayload* menu) {
     menu->wait -= 1;
-    if (CampConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         menu->wait = 0;
     }
     if (menu->wait <= 0) {
@@ -421,7 +421,7 @@ void WaitAfterItemUse(ItemMenuPayload* menu) {
 }
 
 void WaitItemMessage(ItemMenuPayload* menu) {
-    if (CampConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         menu->state = UseTabSelectItem;
     }
 }
@@ -433,7 +433,7 @@ void ConfirmUseSpecialItem(ItemMenuPayload* menu) {
 }
 
 void UseSpecialItem(ItemMenuPayload* menu) {
-    if (!CampConfirmPressed()) {
+    if (!IsConfirmTriggered()) {
         return;
     }
     // Killed, not closed: alive stays 1, so no camp menu comes back and the field runs again.

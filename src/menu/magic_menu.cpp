@@ -154,7 +154,7 @@ void MovePartyCursor(MagicMenuPayload* menu, int32_t* cursor,
         *cursor = WrapIndex(*cursor + 1, CampPartySize());
     } else if (IsKeyTriggered(KEY_UP)) {
         *cursor = WrapIndex(*cursor - 1, CampPartySize());
-    } else if (CampConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         if (CampPartySize() == 0) {
             RequestSound(SOUND_BUZZER, 0);  // nobody to cast or to cast on
             return;
@@ -217,7 +217,7 @@ void CloseMenuState(MagicMenuPayload* menu) {
 }
 
 void WaitCasterMessage(MagicMenuPayload* menu) {
-    if (CampConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         menu->state = SelectCaster;
     }
 }
@@ -249,7 +249,7 @@ void MoveSpellGridCursor(MagicMenuPayload* menu) {
     } else if (IsKeyTriggered(KEY_UP)) {
         menu->row = WrapIndex(menu->row - 1, MAGIC_ROWS);
     } else {
-        if (CampConfirmPressed()) {
+        if (IsConfirmTriggered()) {
             ChooseSpell(menu);
         }
         return;
@@ -258,7 +258,7 @@ void MoveSpellGridCursor(MagicMenuPayload* menu) {
 }
 
 void WaitSpellMessage(MagicMenuPayload* menu) {
-    if (CampConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         menu->state = MoveSpellGridCursor;
     }
 }
@@ -275,7 +275,7 @@ void CastSpellOnTarget(MagicMenuPayload* menu) {
 
 void WaitAfterCast(MagicMenuPayload* menu) {
     menu->wait -= 1;
-    if (CampConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         menu->wait = 0;
     }
     if (menu->wait <= 0) {

@@ -145,7 +145,7 @@ void RunOptionsScreen(OptionsScreen* screen) {
             screen->values[screen->cursor] = 1 - screen->values[screen->cursor];
         }
         RequestSound(SOUND_CURSOR, 0);
-    } else if (IsKeyTriggered(KEY_ESCAPE) || IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z)) {
+    } else if (IsKeyTriggered(KEY_ESCAPE) || IsConfirmTriggered()) {
         for (int row = 0; row < OPTION_ROW_COUNT; ++row) {
             *screen->settings[row] = screen->values[row];
         }

@@ -95,7 +95,7 @@ void PickPartyOrder(OrderMenuPayload* menu) {
     } else if (IsKeyTriggered(KEY_UP)) {
         RequestSound(SOUND_CURSOR, 0);
         menu->cursor = WrapIndex(menu->cursor - 1, n);
-    } else if (CampConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         // Every member picked: one more confirm asks, so Escape can still take the last back.
         if (menu->pickedCount > n - 1) {
             RequestSound(SOUND_CURSOR, 0);

@@ -42,10 +42,6 @@ void DrawUi(float x, float y, const AtlasRect& rect) {
     DrawSprite(x, y, rect, ATLAS_SIZE, ATLAS_SIZE, COLOUR_WHITE, uiAtlas);
 }
 
-bool ConfirmPressed() {
-    return IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z);
-}
-
 // Leaves the screen: back to the frozen field, which runs again, or to a new title.
 void CloseSaveLoadMenu(SaveLoadMenu* menu) {
     menu->alive = 0;
@@ -152,7 +148,7 @@ void SelectSaveSlotState(SaveLoadMenu* menu) {
     } else if (IsKeyTriggered(KEY_DOWN)) {
         menu->cursor = menu->cursor >= SAVE_SLOT_COUNT - 1 ? 0 : menu->cursor + 1;
         RequestSound(SOUND_CURSOR, 0);
-    } else if (ConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         menu->choice = 0;
         menu->state = ConfirmSaveLoadState;
@@ -173,7 +169,7 @@ void ConfirmSaveLoadState(SaveLoadMenu* menu) {
         RequestSound(SOUND_CURSOR, 0);
         return;
     }
-    if (!ConfirmPressed()) {
+    if (!IsConfirmTriggered()) {
         return;
     }
     RequestSound(SOUND_CURSOR, 0);
@@ -187,21 +183,21 @@ void ConfirmSaveLoadState(SaveLoadMenu* menu) {
 }
 
 void WaitSavedMessage(SaveLoadMenu* menu) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         menu->state = SelectSaveSlotState;
     }
 }
 
 void WaitNoDataMessage(SaveLoadMenu* menu) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         menu->state = SelectSaveSlotState;
     }
 }
 
 void WaitCannotSaveMessage(SaveLoadMenu* menu) {
-    if (ConfirmPressed()) {
+    if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         CloseSaveLoadMenu(menu);
     }

@@ -80,7 +80,7 @@ void EnterStatusSelect(StatusMenuPayload* menu) {
 }
 
 void SelectStatusMember(StatusMenuPayload* menu) {
-    if (IsKeyTriggered(KEY_ESCAPE) || CampConfirmPressed()) {
+    if (IsKeyTriggered(KEY_ESCAPE) || IsConfirmTriggered()) {
         menu->alive = 0;
     } else if (IsKeyTriggered(KEY_DOWN) || IsKeyTriggered(KEY_RIGHT)) {
         menu->member = WrapIndex(menu->member + 1, CampPartySize());

@@ -113,7 +113,7 @@ void TitleMenuState(TitleScreen* title) {
             title->row = TITLE_ROWS - 1;
         }
         RequestSound(SOUND_CURSOR, 0);
-    } else if (IsKeyTriggered(KEY_Z) || IsKeyTriggered(KEY_RETURN)) {
+    } else if (IsConfirmTriggered()) {
         confirmed = true;
     }
     title->selection = title->column + TITLE_COLUMNS * title->row;

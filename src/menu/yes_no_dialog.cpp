@@ -34,10 +34,6 @@ const int startEntryIds[START_ENTRY_COUNT] = {START_ENTRY_BACK, START_ENTRY_SCEN
 const AtlasRect startQuestionRows[2] = {RECT_CHOICE_NO, RECT_CHOICE_YES};
 const int startQuestionIds[2] = {0, 1};
 
-bool ConfirmPressed() {
-    return IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z);
-}
-
 bool NextPressed() {
     return IsKeyTriggered(KEY_DOWN) || IsKeyTriggered(KEY_RIGHT);
 }
@@ -99,7 +95,7 @@ void RunConfirmDialog(ConfirmDialog* dialog) {
     } else if (PreviousPressed()) {
         dialog->choice = Wrap(dialog->choice - 1, 2);
         RequestSound(SOUND_CURSOR, 0);
-    } else if (ConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         dialog->alive = 0;
         RequestSound(SOUND_CURSOR, 0);
         ConfirmCallback callback = dialog->choice == 1 ? dialog->onSecond : dialog->onFirst;
@@ -179,7 +175,7 @@ void SelectStartEntry(StartMenu* menu) {
     } else if (PreviousPressed()) {
         menu->cursor = Wrap(menu->cursor - 1, menu->count);
         RequestSound(SOUND_CURSOR, 0);
-    } else if (ConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         switch (menu->cursor) {
             case START_ENTRY_BACK:
                 // The one confirm of the game without a sound.
@@ -214,7 +210,7 @@ void ConfirmStartEntry(StartMenu* menu) {
     } else if (PreviousPressed()) {
         menu->choice = Wrap(menu->choice - 1, 2);
         RequestSound(SOUND_CURSOR, 0);
-    } else if (ConfirmPressed()) {
+    } else if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         if (menu->choice == 0) {
             menu->state = SelectStartEntry;

@@ -148,7 +148,7 @@ int MoveMenuCursor(int* cursor, int count) {
         }
         return 0;
     }
-    if (IsKeyTriggered(KEY_RETURN) || IsKeyTriggered(KEY_Z)) {
+    if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);
         return 1;
     }
