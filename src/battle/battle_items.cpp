@@ -74,23 +74,14 @@ void BattleItemMenuState(BattleUnit* unit) {
 }
 
 int ItemMenuInput(ItemMenu* menu) {
-    const int moved = MoveBattleGridCursor(&menu->column, &menu->row, &menu->page,
+    const int result = BattleGridMenuInput(&menu->column, &menu->row, &menu->page,
                                            ITEM_MENU_COLUMNS, ITEM_MENU_ROWS, menu->pageCount);
-    int result = 0;
-    if (moved != 0) {
-        result = 0;
-    } else if (IsConfirmTriggered()) {
+    if (result > 0) {
         menu->slot = ItemMenuSlot(*menu);
         menu->itemId = menu->slot >= 0 && menu->slot < INVENTORY_SLOT_COUNT
                            ? inventory[menu->slot].itemId
                            : ITEM_NONE;
-        result = 1;
-    } else if (IsKeyTriggered(KEY_ESCAPE) != 0) {
-        result = -1;
-    } else {
-        return 0;
     }
-    RequestSound(SOUND_CURSOR, 0);
     return result;
 }
 

@@ -198,8 +198,9 @@ void HandleTargetInput(BattleUnit* unit, BattleUnitStateFn back, BattleUnitState
     }
 }
 
-int MoveBattleGridCursor(int32_t* column, int32_t* row, int32_t* page, int32_t columns,
-                         int32_t rows, int32_t pageCount) {
+int BattleGridMenuInput(int32_t* column, int32_t* row, int32_t* page, int32_t columns, int32_t rows,
+                        int32_t pageCount) {
+    int result = 0;
     if (IsKeyTriggered(KEY_RIGHT) != 0) {
         if (++*column > columns - 1) {
             *column = 0;
@@ -214,10 +215,15 @@ int MoveBattleGridCursor(int32_t* column, int32_t* row, int32_t* page, int32_t c
         *row = *row + 1 > rows - 1 ? 0 : *row + 1;
     } else if (IsKeyTriggered(KEY_UP) != 0) {
         *row = *row - 1 < 0 ? rows - 1 : *row - 1;
+    } else if (IsConfirmTriggered()) {
+        result = 1;
+    } else if (IsKeyTriggered(KEY_ESCAPE) != 0) {
+        result = -1;
     } else {
         return 0;
     }
-    return 1;
+    RequestSound(SOUND_CURSOR, 0);
+    return result;
 }
 
 void RunTargetSelect(BattleUnit* unit) {

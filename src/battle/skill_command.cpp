@@ -109,20 +109,8 @@ void SkillMenuState(BattleUnit* unit) {
 }
 
 int SkillMenuInput(SkillMenu* menu) {
-    const int moved = MoveBattleGridCursor(&menu->column, &menu->row, &menu->page,
-                                           SKILL_MENU_COLUMNS, SKILL_MENU_ROWS, menu->pageCount);
-    int result = 0;
-    if (moved != 0) {
-        result = 0;
-    } else if (IsConfirmTriggered()) {
-        result = 1;
-    } else if (IsKeyTriggered(KEY_ESCAPE) != 0) {
-        result = -1;
-    } else {
-        return 0;
-    }
-    RequestSound(SOUND_CURSOR, 0);
-    return result;
+    return BattleGridMenuInput(&menu->column, &menu->row, &menu->page, SKILL_MENU_COLUMNS,
+                               SKILL_MENU_ROWS, menu->pageCount);
 }
 
 void SelectSkill(BattleUnit* unit) {
