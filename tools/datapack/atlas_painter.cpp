@@ -191,20 +191,6 @@ void PaintGlyphCell(FontSet& fonts, Canvas& canvas, const AtlasImage& image) {
                  height / 2 + GLYPH_BASELINE_BELOW_CENTRE, style);
 }
 
-// The style a label of the interface sheet is fitted and drawn in.
-TextStyle InterfaceLabelStyle(const AtlasImage& image) {
-    TextStyle style;
-    style.colour = image.colour;
-    // Interface labels stand alone and use the Latin reference when they are Latin.
-    style.heightReference = HasNonAscii(image.text) ? "Hg国" : "Hg";
-    // A touch of condensing keeps long labels tall; much more would hurt their reading.
-    style.narrowest = 0.85f;
-    if (image.list != LabelList::None && !LabelListCentred(image.list)) {
-        style.leftMargin = LIST_LABEL_MARGIN;
-    }
-    return style;
-}
-
 void PaintLabel(FontSet& fonts, Canvas& canvas, const AtlasImage& image, bool glyphSheet,
                 TextScale listScale) {
     // Labels on the glyph sheet are the glyphs of message text, set side by side in lines.
@@ -212,7 +198,7 @@ void PaintLabel(FontSet& fonts, Canvas& canvas, const AtlasImage& image, bool gl
         PaintGlyphCell(fonts, canvas, image);
         return;
     }
-    TextStyle style = InterfaceLabelStyle(image);
+    TextStyle style = AtlasLabelStyle(image);
     if (image.list != LabelList::None) {
         style.pixelSize = listScale.pixelSize;
         style.pixelWidth = listScale.pixelWidth;
@@ -450,7 +436,16 @@ PixelBox AtlasPixelBox(const AtlasRect& rect, int width, int height) {
 }
 
 TextStyle AtlasLabelStyle(const AtlasImage& image) {
-    return InterfaceLabelStyle(image);
+    TextStyle style;
+    style.colour = image.colour;
+    // Interface labels stand alone and use the Latin reference when they are Latin.
+    style.heightReference = HasNonAscii(image.text) ? "Hg国" : "Hg";
+    // A touch of condensing keeps long labels tall; much more would hurt their reading.
+    style.narrowest = 0.85f;
+    if (image.list != LabelList::None && !LabelListCentred(image.list)) {
+        style.leftMargin = LIST_LABEL_MARGIN;
+    }
+    return style;
 }
 
 TextScale ListLabelScale(FontSet& fonts, LabelList list) {
@@ -471,8 +466,7 @@ TextScale ListLabelScale(FontSet& fonts, LabelList list) {
     // hinting adds at another scale, which the shrinking below takes back.
     TextScale scale;
     for (const AtlasImage* image : members) {
-        TextScale own =
-            FitTextScale(fonts, boxOf(*image), image->text, InterfaceLabelStyle(*image));
+        TextScale own = FitTextScale(fonts, boxOf(*image), image->text, AtlasLabelStyle(*image));
         if (own.pixelSize <= 0) {
             continue;
         }
@@ -484,7 +478,7 @@ TextScale ListLabelScale(FontSet& fonts, LabelList list) {
     }
     auto allFit = [&](TextScale at) {
         return std::all_of(members.begin(), members.end(), [&](const AtlasImage* image) {
-            return TextFitsAt(fonts, boxOf(*image), image->text, InterfaceLabelStyle(*image), at);
+            return TextFitsAt(fonts, boxOf(*image), image->text, AtlasLabelStyle(*image), at);
         });
     };
     while (scale.pixelSize > 1 && !allFit(scale)) {
