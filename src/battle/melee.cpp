@@ -156,10 +156,8 @@ void ApplyMeleeDamage(BattleUnit* attacker, float damage) {
     }
     // The reaction is set up before the hit points change.
     KnockBackTarget(attacker);
-    const int64_t hp = static_cast<int64_t>(target->record.hp) -
-                       SaturatingTrunc(static_cast<double>(damage) + 0.5);
-    target->record.hp =
-        static_cast<int32_t>(std::clamp<int64_t>(hp, 0, std::numeric_limits<int32_t>::max()));
+    target->record.hp = std::max(
+        0, SaturatingSub(target->record.hp, SaturatingTrunc(static_cast<double>(damage) + 0.5)));
     SpawnDamageNumber(target->position, damage, 0);
 }
 

@@ -13,6 +13,7 @@
 #include "data/atlas_images.h"
 #include "data/atlas_skills.h"
 #include "engine/keyboard.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "render/number_draw.h"
 #include "render/screen_draw.h"
@@ -207,8 +208,7 @@ void PaySkillCost(BattleUnit* unit) {
     if (row == nullptr) {
         return;
     }
-    const int64_t mp = static_cast<int64_t>(unit->record.mp) - row->mpCost;
-    unit->record.mp = static_cast<int32_t>(std::clamp<int64_t>(mp, 0, INT32_MAX));
+    unit->record.mp = std::max(0, SaturatingSub(unit->record.mp, row->mpCost));
 }
 
 void WaitSkillEffectState(BattleUnit* unit) {

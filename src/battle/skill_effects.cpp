@@ -347,10 +347,8 @@ void ApplyPendingMagicDamage() {
         if (unit == nullptr || !(unit->pendingMagicDamage > 0.0f)) {
             continue;
         }
-        const int64_t hp =
-            static_cast<int64_t>(unit->record.hp) - RoundHalfUp(unit->pendingMagicDamage);
         unit->record.hp =
-            static_cast<int32_t>(std::clamp<int64_t>(hp, 0, std::numeric_limits<int32_t>::max()));
+            std::max(0, SaturatingSub(unit->record.hp, RoundHalfUp(unit->pendingMagicDamage)));
         unit->stateFn = HitReactionState;
         unit->hitTimer = HIT_REACTION_FRAMES;
         unit->tiltX = unit->facing >= 0.0f && unit->facing <= 180.0f ? TILT_BACK : TILT_FORWARD;
