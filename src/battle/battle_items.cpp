@@ -74,7 +74,7 @@ void BattleItemMenuState(BattleUnit* unit) {
 }
 
 int ItemMenuInput(ItemMenu* menu) {
-    const int result = BattleGridMenuInput(&menu->column, &menu->row, &menu->page,
+    const int result = MovePagedGridCursor(&menu->column, &menu->row, &menu->page,
                                            ITEM_MENU_COLUMNS, ITEM_MENU_ROWS, menu->pageCount);
     if (result > 0) {
         menu->slot = ItemMenuSlot(*menu);

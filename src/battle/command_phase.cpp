@@ -198,34 +198,6 @@ void HandleTargetInput(BattleUnit* unit, BattleUnitStateFn back, BattleUnitState
     }
 }
 
-int BattleGridMenuInput(int32_t* column, int32_t* row, int32_t* page, int32_t columns, int32_t rows,
-                        int32_t pageCount) {
-    int result = 0;
-    if (IsKeyTriggered(KEY_RIGHT) != 0) {
-        if (++*column > columns - 1) {
-            *column = 0;
-            *page = *page + 1 > pageCount - 1 ? 0 : *page + 1;
-        }
-    } else if (IsKeyTriggered(KEY_LEFT) != 0) {
-        if (--*column < 0) {
-            *column = 0;
-            *page = *page - 1 < 0 ? pageCount - 1 : *page - 1;
-        }
-    } else if (IsKeyTriggered(KEY_DOWN) != 0) {
-        *row = *row + 1 > rows - 1 ? 0 : *row + 1;
-    } else if (IsKeyTriggered(KEY_UP) != 0) {
-        *row = *row - 1 < 0 ? rows - 1 : *row - 1;
-    } else if (IsConfirmTriggered()) {
-        result = 1;
-    } else if (IsKeyTriggered(KEY_ESCAPE) != 0) {
-        result = -1;
-    } else {
-        return 0;
-    }
-    RequestSound(SOUND_CURSOR, 0);
-    return result;
-}
-
 void RunTargetSelect(BattleUnit* unit) {
     HandleTargetInput(unit, CommandMenuState, ApproachTargetState);
 }

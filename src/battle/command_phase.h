@@ -33,13 +33,6 @@ void BuildEnemyTargetList(BattleUnit* unit);
 // The target list's keys: Escape goes back, the arrows move, a confirm takes the target.
 void HandleTargetInput(BattleUnit* unit, BattleUnitStateFn back, BattleUnitStateFn confirm);
 void ApplyDefend(BattleUnit* unit);
-// The keys of the skill and item windows' paged grid: Right past the last column goes to the
-// first column of the next page, Left before the first stays on column 0 of the previous page,
-// Down and Up wrap the rows. 1 when confirmed, -1 when escaped, else 0; a move, a confirm or an
-// escape requests the cursor sound.
-int BattleGridMenuInput(int32_t* column, int32_t* row, int32_t* page, int32_t columns, int32_t rows,
-                        int32_t pageCount);
-
 // The draw pass's two hooks: the gauges over every unit while a command is chosen, then the
 // acting party unit's overlays.
 void UpdateTurnUnitUi();

@@ -110,7 +110,7 @@ void SkillMenuState(BattleUnit* unit) {
 }
 
 int SkillMenuInput(SkillMenu* menu) {
-    return BattleGridMenuInput(&menu->column, &menu->row, &menu->page, SKILL_MENU_COLUMNS,
+    return MovePagedGridCursor(&menu->column, &menu->row, &menu->page, SKILL_MENU_COLUMNS,
                                SKILL_MENU_ROWS, menu->pageCount);
 }
 

@@ -78,17 +78,6 @@ void CursorSound() {
     RequestSound(SOUND_CURSOR, 0);
 }
 
-// One step through 0..count - 1, wrapping at both ends.
-int32_t Wrap(int32_t value, int32_t count) {
-    if (value > count - 1) {
-        return 0;
-    }
-    if (value < 0) {
-        return count - 1;
-    }
-    return value;
-}
-
 int32_t PriceOf(int32_t itemId) {
     return IsItemId(itemId) ? itemTable[itemId].price : 0;
 }
@@ -368,10 +357,10 @@ void SelectItemToBuy(ShopPayload* shop) {
     }
     if (IsKeyTriggered(KEY_DOWN)) {
         CursorSound();
-        shop->listCursor = Wrap(shop->listCursor + 1, shop->itemCount);
+        shop->listCursor = WrapIndex(shop->listCursor + 1, shop->itemCount);
     } else if (IsKeyTriggered(KEY_UP)) {
         CursorSound();
-        shop->listCursor = Wrap(shop->listCursor - 1, shop->itemCount);
+        shop->listCursor = WrapIndex(shop->listCursor - 1, shop->itemCount);
     } else if (IsConfirmTriggered()) {
         CursorSound();
         shop->quantity = 1;
@@ -430,16 +419,16 @@ void SelectItemToSell(ShopPayload* shop) {
         shop->state = SelectShopCommand;
     } else if (IsKeyTriggered(KEY_RIGHT)) {
         CursorSound();
-        shop->sellPage = Wrap(shop->sellPage + 1, SELL_PAGE_COUNT);
+        shop->sellPage = WrapIndex(shop->sellPage + 1, SELL_PAGE_COUNT);
     } else if (IsKeyTriggered(KEY_LEFT)) {
         CursorSound();
-        shop->sellPage = Wrap(shop->sellPage - 1, SELL_PAGE_COUNT);
+        shop->sellPage = WrapIndex(shop->sellPage - 1, SELL_PAGE_COUNT);
     } else if (IsKeyTriggered(KEY_DOWN)) {
         CursorSound();
-        shop->listCursor = Wrap(shop->listCursor + 1, SELL_PAGE_ROWS);
+        shop->listCursor = WrapIndex(shop->listCursor + 1, SELL_PAGE_ROWS);
     } else if (IsKeyTriggered(KEY_UP)) {
         CursorSound();
-        shop->listCursor = Wrap(shop->listCursor - 1, SELL_PAGE_ROWS);
+        shop->listCursor = WrapIndex(shop->listCursor - 1, SELL_PAGE_ROWS);
     } else if (IsConfirmTriggered()) {
         CursorSound();
         const int slot = SelectedSellSlot(shop);

@@ -28,16 +28,6 @@ CharacterRecord* CampMember(int32_t index) {
     return index >= 0 && index < CampPartySize() ? &partyRoster[index] : nullptr;
 }
 
-int32_t WrapIndex(int32_t value, int32_t count) {
-    if (count < 1) {
-        return 0;
-    }
-    if (value < 0) {
-        return count - 1;
-    }
-    return value > count - 1 ? 0 : value;
-}
-
 int32_t EquipValue(int32_t id, int32_t type) {
     return IsItemId(id) && itemTable[id].type == type ? itemTable[id].value : 0;
 }

@@ -22,9 +22,6 @@ constexpr int32_t CAMP_RESULT_WAIT = 50;
 int32_t CampPartySize();
 // The member at a roster index, or null outside the party.
 CharacterRecord* CampMember(int32_t index);
-// value stepped past either end of 0..count-1 to the other end; 0 when there is nothing to
-// choose (a party of none never puts a cursor at -1).
-int32_t WrapIndex(int32_t value, int32_t count);
 // The value of a weapon (type 10) or armour (type 11) piece; 0 for no piece or a piece of the
 // other type.
 int32_t EquipValue(int32_t id, int32_t type);

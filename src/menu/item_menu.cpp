@@ -16,6 +16,7 @@
 #include "menu/camp_screens.h"
 #include "menu/camp_widgets.h"
 #include "render/number_draw.h"
+#include "render/screen_draw.h"
 #include "render/textures_and_meshes.h"
 
 namespace {
@@ -274,34 +275,14 @@ int32_t ItemGridSlot(int32_t page, int32_t column, int32_t row) {
 int MoveItemGridCursor(ItemMenuPayload* menu) {
     // The page count is kept within the bag so that every cell names a slot of it.
     const int32_t pages = std::clamp(menu->pageCount, 1, CAMP_ITEM_PAGES);
-    int result = 0;
-    if (IsKeyTriggered(KEY_RIGHT)) {
-        if (++menu->column > CAMP_ITEM_COLUMNS - 1) {
-            menu->column = 0;
-            menu->page = WrapIndex(menu->page + 1, pages);
-        }
-    } else if (IsKeyTriggered(KEY_LEFT)) {
-        // Off the left edge lands on the first column of the page before, not its last.
-        if (--menu->column < 0) {
-            menu->column = 0;
-            menu->page = WrapIndex(menu->page - 1, pages);
-        }
-    } else if (IsKeyTriggered(KEY_DOWN)) {
-        menu->row = WrapIndex(menu->row + 1, CAMP_ITEM_ROWS);
-    } else if (IsKeyTriggered(KEY_UP)) {
-        menu->row = WrapIndex(menu->row - 1, CAMP_ITEM_ROWS);
-    } else if (IsConfirmTriggered()) {
+    const int result = MovePagedGridCursor(&menu->column, &menu->row, &menu->page,
+                                           CAMP_ITEM_COLUMNS, CAMP_ITEM_ROWS, pages);
+    if (result > 0) {
         menu->slot = ItemGridSlot(menu->page, menu->column, menu->row);
         menu->itemId = menu->slot >= 0 && menu->slot < INVENTORY_SLOT_COUNT
                            ? inventory[menu->slot].itemId
                            : ITEM_NONE;
-        result = 1;
-    } else if (IsKeyTriggered(KEY_ESCAPE)) {
-        result = -1;
-    } else {
-        return 0;
     }
-    RequestSound(SOUND_CURSOR, 0);
     return result;
 }
 

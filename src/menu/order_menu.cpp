@@ -12,6 +12,7 @@
 #include "menu/camp_menu.h"
 #include "menu/camp_screens.h"
 #include "menu/camp_widgets.h"
+#include "render/screen_draw.h"
 #include "render/textures_and_meshes.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "menu/camp_screens.h"
 #include "menu/camp_widgets.h"
 #include "render/number_draw.h"
+#include "render/screen_draw.h"
 
 namespace {
 

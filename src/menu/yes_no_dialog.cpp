@@ -42,17 +42,6 @@ bool PreviousPressed() {
     return IsKeyTriggered(KEY_UP) || IsKeyTriggered(KEY_LEFT);
 }
 
-// One step through 0..count - 1, wrapping at both ends.
-int32_t Wrap(int32_t value, int32_t count) {
-    if (value > count - 1) {
-        return 0;
-    }
-    if (value < 0) {
-        return count - 1;
-    }
-    return value;
-}
-
 void UpdateConfirmDialog(TaskSlot* slot) {
     RunStateTask<ConfirmDialog>(slot);
 }
@@ -90,10 +79,10 @@ void EnterConfirmDialog(ConfirmDialog* dialog) {
 
 void RunConfirmDialog(ConfirmDialog* dialog) {
     if (NextPressed()) {
-        dialog->choice = Wrap(dialog->choice + 1, 2);
+        dialog->choice = WrapIndex(dialog->choice + 1, 2);
         RequestSound(SOUND_CURSOR, 0);
     } else if (PreviousPressed()) {
-        dialog->choice = Wrap(dialog->choice - 1, 2);
+        dialog->choice = WrapIndex(dialog->choice - 1, 2);
         RequestSound(SOUND_CURSOR, 0);
     } else if (IsConfirmTriggered()) {
         dialog->alive = 0;
@@ -170,10 +159,10 @@ void SelectStartEntry(StartMenu* menu) {
         RequestSound(SOUND_CURSOR, 0);
         CreateTitleScreen();
     } else if (NextPressed()) {
-        menu->cursor = Wrap(menu->cursor + 1, menu->count);
+        menu->cursor = WrapIndex(menu->cursor + 1, menu->count);
         RequestSound(SOUND_CURSOR, 0);
     } else if (PreviousPressed()) {
-        menu->cursor = Wrap(menu->cursor - 1, menu->count);
+        menu->cursor = WrapIndex(menu->cursor - 1, menu->count);
         RequestSound(SOUND_CURSOR, 0);
     } else if (IsConfirmTriggered()) {
         switch (menu->cursor) {
@@ -205,10 +194,10 @@ void ConfirmStartEntry(StartMenu* menu) {
         menu->state = SelectStartEntry;
         RequestSound(SOUND_CURSOR, 0);
     } else if (NextPressed()) {
-        menu->choice = Wrap(menu->choice + 1, 2);
+        menu->choice = WrapIndex(menu->choice + 1, 2);
         RequestSound(SOUND_CURSOR, 0);
     } else if (PreviousPressed()) {
-        menu->choice = Wrap(menu->choice - 1, 2);
+        menu->choice = WrapIndex(menu->choice - 1, 2);
         RequestSound(SOUND_CURSOR, 0);
     } else if (IsConfirmTriggered()) {
         RequestSound(SOUND_CURSOR, 0);

@@ -127,6 +127,44 @@ void SetDepthTest(int on) {
     GfxSetDepthTest(on != 0);
 }
 
+int32_t WrapIndex(int32_t value, int32_t count) {
+    if (count < 1) {
+        return 0;
+    }
+    if (value < 0) {
+        return count - 1;
+    }
+    return value > count - 1 ? 0 : value;
+}
+
+int MovePagedGridCursor(int32_t* column, int32_t* row, int32_t* page, int32_t columns, int32_t rows,
+                        int32_t pageCount) {
+    int result = 0;
+    if (IsKeyTriggered(KEY_RIGHT) != 0) {
+        if (++*column > columns - 1) {
+            *column = 0;
+            *page = WrapIndex(*page + 1, pageCount);
+        }
+    } else if (IsKeyTriggered(KEY_LEFT) != 0) {
+        if (--*column < 0) {
+            *column = 0;
+            *page = WrapIndex(*page - 1, pageCount);
+        }
+    } else if (IsKeyTriggered(KEY_DOWN) != 0) {
+        *row = WrapIndex(*row + 1, rows);
+    } else if (IsKeyTriggered(KEY_UP) != 0) {
+        *row = WrapIndex(*row - 1, rows);
+    } else if (IsConfirmTriggered()) {
+        result = 1;
+    } else if (IsKeyTriggered(KEY_ESCAPE) != 0) {
+        result = -1;
+    } else {
+        return 0;
+    }
+    RequestSound(SOUND_CURSOR, 0);
+    return result;
+}
+
 int MoveMenuCursor(int* cursor, int count) {
     if (count < 1) {
         *cursor = 0;

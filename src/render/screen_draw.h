@@ -39,6 +39,15 @@ float DrawPanelCentered(float y, const AtlasRect& source, float textureWidth, fl
 void DrawTiledBackground(float left, float top, float right, float bottom);
 void DrawTiledBackgroundAlpha(float left, float top, float right, float bottom, uint32_t alpha);
 void SetDepthTest(int on);
+// value stepped past either end of 0..count-1 to the other end; 0 when there is nothing to
+// choose (a party of none never puts a cursor at -1).
+int32_t WrapIndex(int32_t value, int32_t count);
+// The keys of a paged grid of cells: Right past the last column goes to the first column of the
+// next page, Left before the first stays on column 0 of the page before, Down and Up wrap the
+// rows. 1 when confirmed, -1 when escaped, else 0; a move, a confirm or an escape requests the
+// cursor sound.
+int MovePagedGridCursor(int32_t* column, int32_t* row, int32_t* page, int32_t columns, int32_t rows,
+                        int32_t pageCount);
 // Moves the cursor with Down and Up (wrapping) or confirms with Return or Z: 1 when confirmed
 // this frame. With fewer than one entry the cursor stays at 0.
 int MoveMenuCursor(int* cursor, int count);
