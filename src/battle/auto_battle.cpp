@@ -53,13 +53,6 @@ void ClassFallback(BattleUnit* unit) {
     }
 }
 
-void RunBattleEffect(BattleUnit* unit) {
-    const SkillRecord* row = SkillRow(unit->skillId);
-    if (row != nullptr && row->battleEffect != nullptr) {
-        row->battleEffect(unit);
-    }
-}
-
 // The cast on the found unit, when the skill reaches one: false when it needs one and there is
 // none.
 bool CastAt(BattleUnit* unit, int32_t skillId, BattleUnit* found) {

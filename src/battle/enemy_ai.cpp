@@ -104,13 +104,6 @@ void FaceTowards(BattleUnit* unit, const BattleUnit* other) {
                                       other->position.z);
 }
 
-void RunBattleEffect(BattleUnit* unit) {
-    const SkillRecord* row = SkillRow(unit->skillId);
-    if (row != nullptr && row->battleEffect != nullptr) {
-        row->battleEffect(unit);
-    }
-}
-
 // Enemies cast whatever their behaviour chooses, paying nothing.
 void CastChosenSkill(BattleUnit* unit) {
     unit->stateFn = WaitSkillEffectState;

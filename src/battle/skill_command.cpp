@@ -55,13 +55,6 @@ const SkillRecord* ChosenSkill(const BattleUnit* unit) {
     return SkillRow(unit->skillId);
 }
 
-void RunBattleEffect(BattleUnit* unit) {
-    const SkillRecord* row = ChosenSkill(unit);
-    if (row != nullptr && row->battleEffect != nullptr) {
-        row->battleEffect(unit);
-    }
-}
-
 // Whether the skill reaches one chosen unit, which must then still be on the field.
 bool NeedsTarget(const SkillRecord& row) {
     return row.targetCount <= 1 && row.kind != SKILL_KIND_SUMMON;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "battle/battle_unit.h"
 #include "battle/skill_effects.h"
 #include "data/atlas_skills.h"
 #include "field/game_state.h"
@@ -79,6 +80,13 @@ SkillRecord skillTable[SKILL_COUNT] = {
 
 const SkillRecord* SkillRow(int32_t id) {
     return id >= 0 && id < SKILL_COUNT ? &skillTable[id] : nullptr;
+}
+
+void RunBattleEffect(BattleUnit* unit) {
+    const SkillRecord* row = SkillRow(unit->skillId);
+    if (row != nullptr && row->battleEffect != nullptr) {
+        row->battleEffect(unit);
+    }
 }
 
 void InitSkillCallbacks() {

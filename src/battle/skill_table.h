@@ -41,6 +41,8 @@ extern SkillRecord skillTable[SKILL_COUNT];
 
 // The row of a skill id, or null for anything else.
 const SkillRecord* SkillRow(int32_t id);
+// Runs the battle effect of the unit's chosen skill (its skillId), when it is a skill with one.
+void RunBattleEffect(BattleUnit* unit);
 
 // Stores each row's two effect functions; start-up calls it before any skill is used.
 void InitSkillCallbacks();
