@@ -26,15 +26,7 @@ constexpr float PROMPT_Y = 120.0f;
 
 // The party side's units on the field in slot order, at most PARTY_MAX: the count.
 int CollectPartySide(BattleUnit* (&units)[PARTY_MAX]) {
-    int count = 0;
-    for (int slot = TASK_SLOT_DYNAMIC_FIRST; slot < TASK_SLOT_DYNAMIC_END && count < PARTY_MAX;
-         ++slot) {
-        BattleUnit* unit = LiveBattleUnitAt(slot);
-        if (unit != nullptr && unit->record.side == SIDE_PARTY) {
-            units[count++] = unit;
-        }
-    }
-    return count;
+    return CollectSideUnits(SIDE_PARTY, units, PARTY_MAX);
 }
 
 int32_t TeamSize(int32_t count) {

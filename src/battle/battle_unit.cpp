@@ -98,6 +98,17 @@ BattleUnit* LiveBattleUnitAt(int slot) {
     return unit->active == 1 ? unit : nullptr;
 }
 
+int CollectSideUnits(int32_t side, BattleUnit** out, int max) {
+    int count = 0;
+    for (int slot = TASK_SLOT_DYNAMIC_FIRST; slot < TASK_SLOT_DYNAMIC_END && count < max; ++slot) {
+        BattleUnit* unit = LiveBattleUnitAt(slot);
+        if (unit != nullptr && unit->record.side == side) {
+            out[count++] = unit;
+        }
+    }
+    return count;
+}
+
 bool IsLiveBattleUnit(const BattleUnit* unit) {
     if (unit == nullptr) {
         return false;

@@ -63,6 +63,8 @@ void DrawBattleUnit(TaskSlot* slot);
 // 10..99 is reused by effects whose first word is also 1, so a kept pointer is checked this way.
 BattleUnit* LiveBattleUnitAt(int slot);
 bool IsLiveBattleUnit(const BattleUnit* unit);
+// The live units of the side in slot order, at most max of them, into out: their count.
+int CollectSideUnits(int32_t side, BattleUnit** out, int max);
 
 // Empties the turn-list entry that holds the unit.
 void RemoveFromBattleList(const BattleUnit* unit);

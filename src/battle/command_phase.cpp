@@ -154,14 +154,7 @@ int CollectTargetsBySide(BattleUnit* unit, int32_t side) {
     for (BattleUnit*& target : unit->targets) {
         target = nullptr;
     }
-    int count = 0;
-    for (int slot = TASK_SLOT_DYNAMIC_FIRST;
-         slot < TASK_SLOT_DYNAMIC_END && count < UNIT_TARGET_MAX; ++slot) {
-        BattleUnit* candidate = LiveBattleUnitAt(slot);
-        if (candidate != nullptr && candidate->record.side == side) {
-            unit->targets[count++] = candidate;
-        }
-    }
+    const int count = CollectSideUnits(side, unit->targets, UNIT_TARGET_MAX);
     ExchangeSort(
         std::span<BattleUnit*>(unit->targets, static_cast<size_t>(count)),
         [](const BattleUnit* a, const BattleUnit* b) { return a->position.x > b->position.x; });

@@ -237,14 +237,7 @@ void CastOnAllAllies(BattleUnit* caster) {
     for (BattleUnit*& target : caster->targets) {
         target = nullptr;
     }
-    int count = 0;
-    for (int slot = TASK_SLOT_DYNAMIC_FIRST;
-         slot < TASK_SLOT_DYNAMIC_END && count < UNIT_TARGET_MAX; ++slot) {
-        BattleUnit* unit = LiveBattleUnitAt(slot);
-        if (unit != nullptr && unit->record.side == caster->record.side) {
-            caster->targets[count++] = unit;
-        }
-    }
+    const int count = CollectSideUnits(caster->record.side, caster->targets, UNIT_TARGET_MAX);
     RequestSound(SOUND_HEAL, 0);
     for (int i = 0; i < count; ++i) {
         SpawnRingOnUnit(caster, caster->targets[i]);
