@@ -5,6 +5,7 @@
 #include <iterator>
 #include <limits>
 
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "field/game_state.h"
 
@@ -22,10 +23,9 @@ int32_t SortKey(const InventorySlot& slot) {
     return IsItemId(slot.itemId) ? slot.itemId : ITEM_NONE;
 }
 
-// Adds value to a stat, at most its maximum. Summed wide, as a save file may bring any numbers.
+// Adds value to a stat, at most its maximum; a save file may bring any numbers.
 int32_t RaiseUpTo(int32_t current, int32_t value, int32_t maximum) {
-    int64_t raised = static_cast<int64_t>(current) + value;
-    return static_cast<int32_t>(std::min<int64_t>(raised, maximum));
+    return std::min(SaturatingAdd(current, value), maximum);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "battle/battle_unit.h"
 #include "battle/skill_effects.h"
 #include "data/atlas_skills.h"
+#include "engine/saturating.h"
 #include "field/game_state.h"
 
 namespace {
@@ -49,9 +50,8 @@ int32_t PowerOf(int32_t skillId) {
 }
 
 void HealRecord(CharacterRecord& record, int32_t amount) {
-    // Summed wide: a save may bring any numbers.
-    const int64_t hp = static_cast<int64_t>(record.hp) + amount;
-    record.hp = static_cast<int32_t>(std::min<int64_t>(hp, record.hpMax));
+    // A save may bring any numbers.
+    record.hp = std::min(SaturatingAdd(record.hp, amount), record.hpMax);
 }
 
 }  // namespace
