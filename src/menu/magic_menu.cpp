@@ -8,6 +8,7 @@
 #include "data/atlas_skills.h"
 #include "data/atlas_system_menu.h"
 #include "engine/keyboard.h"
+#include "engine/saturating.h"
 #include "engine/sound.h"
 #include "menu/camp_menu.h"
 #include "menu/camp_screens.h"
@@ -194,9 +195,8 @@ void CastSpell(MagicMenuPayload* menu) {
         skill->fieldEffect(menu->skillId, menu->target);
     }
     RequestSound(SOUND_HEAL, 0);
-    // Wide, as a save may bring any numbers.
-    const int64_t mp = static_cast<int64_t>(caster->mp) - skill->mpCost;
-    caster->mp = mp < 0 ? 0 : static_cast<int32_t>(mp);
+    // A save may bring any numbers.
+    caster->mp = std::max(0, SaturatingSub(caster->mp, skill->mpCost));
 }
 
 void EnterCasterSelect(MagicMenuPayload* menu) {
