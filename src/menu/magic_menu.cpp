@@ -1,6 +1,8 @@
 // The camp's magic screen: a member casts a heal or a cure on the map. The caster comes from the
 // party list, the skill from a grid of all sixteen, and a one-target skill then asks for the
 // member it acts on; a skill for the whole party asks a question instead.
+#include <algorithm>
+
 #include "battle/skill_command.h"
 #include "battle/skill_table.h"
 #include "data/atlas_camp_screens.h"
